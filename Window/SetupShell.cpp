@@ -1,0 +1,79 @@
+#include "Window/SetupShell.h"
+
+#include <string>
+
+#include "common/Log.h"
+#include "common/SystemInfo.h"
+#include "Window/EmbeddedPackage.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"SetupMainFrame";
+
+struct SetupEnvironment {
+    std::wstring workFolder;
+    std::wstring domain;
+};
+
+SetupEnvironment PrepareEnvironment() {
+    SetupEnvironment env;
+    env.workFolder = GetWorkFolder();
+    LogInit(L"tandrel_down.log", (env.workFolder + L"Log").c_str());
+    LoadResZipFile(env.workFolder);
+    env.domain = LoadDomainFile();
+    TLOGW("CSetupFrameWnd::InitData", L"Windows Version:%s", GetWindowsProductName().c_str());
+    TLOGW("CSetupFrameWnd::InitData", L"Windows Bit:%s", IsNative64Bit() ? L"x64" : L"x86");
+    TLOGW("CSetupFrameWnd::InitData", L"downloader version:%s",
+          GetFileVersionString(GetModulePath()).c_str());
+    return env;
+}
+
+LRESULT CALLBACK ShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(window, &paint);
+            RECT client;
+            ::GetClientRect(window, &client);
+            ::DrawTextW(dc, L"Orbitane Repavio Setup", -1, &client,
+                        DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            ::EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_DESTROY:
+            ::PostQuitMessage(18);
+            return 0;
+        default:
+            return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int RunSetupShell(HINSTANCE instance) {
+    PrepareEnvironment();
+
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &ShellProc;
+    wc.hInstance = instance;
+    wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(101));
+    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /*IDC_ARROW*/);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClassName;
+    ::RegisterClassExW(&wc);
+
+    HWND window = ::CreateWindowExW(0, kClassName, L"Orbitane Repavio Setup", 0x96C80000,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, 650, 360, nullptr, nullptr,
+                                    instance, nullptr);
+    if (window == nullptr) {
+        return 0;
+    }
+    ::ShowWindow(window, SW_SHOW);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}

@@ -1,0 +1,8 @@
+# Sources that include no Windows header. They are part of the program and are also built
+# natively with the sanitizers, together with their tests.
+set(TANDREL_PORTABLE_SOURCES
+  common/StringUtil.cpp
+  common/PathUtil.cpp
+  common/ZipReader.cpp
+)
+list(TRANSFORM TANDREL_PORTABLE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
