@@ -63,9 +63,9 @@ int RunSetupShell(HINSTANCE instance) {
     wc.lpszClassName = kClassName;
     ::RegisterClassExW(&wc);
 
-    HWND window = ::CreateWindowExW(0, kClassName, L"Orbitane Repavio Setup", 0x96C80000,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, 650, 360, nullptr, nullptr,
-                                    instance, nullptr);
+    HWND window =
+        ::CreateWindowExW(0, kClassName, L"Orbitane Repavio Setup", 0x96C80000, CW_USEDEFAULT,
+                          CW_USEDEFAULT, 650, 360, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 0;
     }

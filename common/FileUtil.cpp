@@ -6,15 +6,17 @@
 #include "common/WinHandle.h"
 
 bool FileExists(const std::wstring& path) {
-    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.valid();
 }
 
 bool PathExists(const std::wstring& path) {
     std::wstring normalized = path;
     NormalizePath(normalized);
-    return !normalized.empty() && ::GetFileAttributesW(normalized.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return !normalized.empty() &&
+           ::GetFileAttributesW(normalized.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool CreateFolderTree(const std::wstring& path) {

@@ -42,9 +42,9 @@ std::shared_ptr<spdlog::logger>& Logger() {
 const std::string& LogName() {
     static const std::string name = [] {
         HMODULE self = nullptr;
-        ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                 GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                             reinterpret_cast<LPCSTR>(&LogName), &self);
+        ::GetModuleHandleExA(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCSTR>(&LogName), &self);
         char path[MAX_PATH + 1] = {};
         ::GetModuleFileNameA(self, path, MAX_PATH);
         return GetFileTitle(path, false);
@@ -149,8 +149,8 @@ void LogWrite(int level, const char* message) {
 void LogLine(bool withLocation, const char* function, const char* sourceFile, int line, int level,
              const char* message) {
     if (withLocation || g_alwaysLocate) {
-        const std::string located = FormatString("[%s:%d][%s] %s", BareFileName(sourceFile), line,
-                                                 function, message);
+        const std::string located =
+            FormatString("[%s:%d][%s] %s", BareFileName(sourceFile), line, function, message);
         LogWrite(level, located.c_str());
     } else {
         LogWrite(level, message);
@@ -166,8 +166,8 @@ void LogLineW(bool withLocation, const wchar_t* function, const wchar_t* sourceF
     LogWrite(level, WideToOem(text).c_str());
 }
 
-void LogFormat(const char* function, const char* sourceFile, int line, int level, const char* format,
-               ...) {
+void LogFormat(const char* function, const char* sourceFile, int line, int level,
+               const char* format, ...) {
     if (format == nullptr || *format == '\0') {
         return;
     }

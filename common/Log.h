@@ -23,8 +23,8 @@ void LogLine(bool withLocation, const char* function, const char* sourceFile, in
 void LogLineW(bool withLocation, const wchar_t* function, const wchar_t* sourceFile, int line,
               int level, const wchar_t* message);
 
-void LogFormat(const char* function, const char* sourceFile, int line, int level, const char* format,
-               ...) TANDREL_PRINTF_LIKE(5, 6);
+void LogFormat(const char* function, const char* sourceFile, int line, int level,
+               const char* format, ...) TANDREL_PRINTF_LIKE(5, 6);
 // In the wide format "%s" takes a wide string.
 void LogFormatW(const wchar_t* function, const wchar_t* sourceFile, int line, int level,
                 const wchar_t* format, ...);
@@ -43,5 +43,4 @@ void AssertCheckFormat(bool condition, const char* expression, const char* funct
 
 // Call-site helpers: the caller names itself ("Class::Method"); file and line are filled in.
 #define TLOG(function, ...) LogFormat(function, __FILE__, __LINE__, kLogInfo, __VA_ARGS__)
-#define TLOGW(function, ...) \
-    LogFormatW(L"" function, L"" __FILE__, __LINE__, kLogInfo, __VA_ARGS__)
+#define TLOGW(function, ...) LogFormatW(L"" function, L"" __FILE__, __LINE__, kLogInfo, __VA_ARGS__)

@@ -15,12 +15,13 @@
 #include "common/WinHandle.h"
 
 class RollingFileSink final : public spdlog::sinks::base_sink<std::mutex> {
-public:
-    RollingFileSink(std::wstring path, long long maxBytes) : path_(std::move(path)), maxBytes_(maxBytes) {
+  public:
+    RollingFileSink(std::wstring path, long long maxBytes)
+        : path_(std::move(path)), maxBytes_(maxBytes) {
         Open();
     }
 
-protected:
+  protected:
     void sink_it_(const spdlog::details::log_msg& msg) override {
         if (!file_) {
             return;  // a file that cannot be opened is simply not written
@@ -40,7 +41,7 @@ protected:
         }
     }
 
-private:
+  private:
     void Open() { file_.reset(_wfopen(path_.c_str(), L"ab")); }
 
     void RollOver() {

@@ -38,7 +38,8 @@ bool SplitFirst(const std::wstring& text, const std::wstring& separator, std::ws
     return true;
 }
 
-void SplitAll(const std::string& text, const std::string& separator, std::vector<std::string>& out) {
+void SplitAll(const std::string& text, const std::string& separator,
+              std::vector<std::string>& out) {
     out.clear();
     if (separator.empty() || text.find(separator) == std::string::npos) {
         out.push_back(text);

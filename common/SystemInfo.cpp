@@ -29,7 +29,8 @@ std::wstring GetWindowsProductName() {
 }
 
 bool IsNative64BitArchitecture(unsigned architecture) {
-    return architecture == PROCESSOR_ARCHITECTURE_AMD64 || architecture == PROCESSOR_ARCHITECTURE_IA64;
+    return architecture == PROCESSOR_ARCHITECTURE_AMD64 ||
+           architecture == PROCESSOR_ARCHITECTURE_IA64;
 }
 
 bool IsNative64Bit() {
@@ -67,8 +68,9 @@ std::wstring GetFileVersionString(const std::wstring& filePath) {
         return std::wstring();
     }
     const auto* info = static_cast<const VS_FIXEDFILEINFO*>(fixed);
-    return FormatString(L"%d.%d.%d.%d", HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
-                        HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
+    return FormatString(L"%d.%d.%d.%d", HIWORD(info->dwFileVersionMS),
+                        LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS),
+                        LOWORD(info->dwFileVersionLS));
 }
 
 bool GetFreeDiskMB(const std::wstring& path, uint32_t& freeMB) {

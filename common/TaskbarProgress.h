@@ -6,7 +6,7 @@
 #include <shobjidl.h>
 
 class TaskbarProgress {
-public:
+  public:
     TaskbarProgress();
     ~TaskbarProgress();
     TaskbarProgress(const TaskbarProgress&) = delete;
@@ -19,7 +19,7 @@ public:
     bool SetValue(ULONGLONG done, ULONGLONG total);
     bool HasTaskbar() const { return taskbar_ != nullptr; }
 
-private:
+  private:
     void CreateTaskbar(DWORD context);
 
     HIMAGELIST images_ = nullptr;

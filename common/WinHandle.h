@@ -11,7 +11,7 @@
 
 template <typename Traits>
 class UniqueHandleT {
-public:
+  public:
     using Type = typename Traits::Type;
 
     UniqueHandleT() = default;
@@ -40,7 +40,7 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     Type handle_ = Traits::Invalid();
 };
 

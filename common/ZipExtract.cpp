@@ -39,7 +39,8 @@ void CreateDirectoryWithShell(const std::wstring& folder) {
 }  // namespace
 
 bool IsSafeEntryName(const std::wstring& name) {
-    if (name.empty() || name[0] == L'/' || name[0] == L'\\' || name.find(L':') != std::wstring::npos) {
+    if (name.empty() || name[0] == L'/' || name[0] == L'\\' ||
+        name.find(L':') != std::wstring::npos) {
         return false;
     }
     std::wstring path = name;
@@ -79,7 +80,8 @@ bool ExtractZipToFolder(const void* bytes, size_t size, const std::wstring& fold
         ZipEntryInfo info;
         zip.GetEntryInfo(i, info);
         if (!IsSafeEntryName(info.name)) {
-            TLOGW("ExtractZipToFolder", L"ERR:skip entry outside the folder (%s)", info.name.c_str());
+            TLOGW("ExtractZipToFolder", L"ERR:skip entry outside the folder (%s)",
+                  info.name.c_str());
             continue;
         }
         std::wstring path = base + info.name;

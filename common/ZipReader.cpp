@@ -122,7 +122,8 @@ bool CZipReader::Open(const void* data, size_t size) {
     }
     // The end record sits in the last 22 + 65535 bytes (its comment may be that long).
     size_t eocd = size - kEndOfCentralDirSize;
-    const size_t lowest = size > kEndOfCentralDirSize + 0xFFFF ? size - kEndOfCentralDirSize - 0xFFFF : 0;
+    const size_t lowest =
+        size > kEndOfCentralDirSize + 0xFFFF ? size - kEndOfCentralDirSize - 0xFFFF : 0;
     while (Read32(bytes + eocd) != kEndOfCentralDirSignature) {
         if (eocd == lowest) {
             return Fail("no end of central directory");

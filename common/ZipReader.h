@@ -13,14 +13,14 @@
 #include <vector>
 
 struct ZipEntryInfo {
-    std::wstring name;       // as stored, with "/" separators
+    std::wstring name;  // as stored, with "/" separators
     uint32_t uncompressedSize = 0;
     uint32_t compressedSize = 0;
-    uint16_t method = 0;     // 0 stored, 8 deflated
+    uint16_t method = 0;  // 0 stored, 8 deflated
 };
 
 class CZipReader {
-public:
+  public:
     // The block must stay valid and unchanged until Close() or destruction.
     bool Open(const void* data, size_t size);
     void Close();
@@ -39,7 +39,7 @@ public:
     // Why the last Open() or Inflate() failed.
     const std::string& LastError() const { return error_; }
 
-private:
+  private:
     struct Entry {
         std::string rawName;
         std::wstring name;

@@ -10,6 +10,7 @@
 
 #include "common/FileUtil.h"
 #include "common/Format.h"
+#include "common/Log.h"
 #include "common/SystemInfo.h"
 #include "common/WinHandle.h"
 
@@ -26,8 +27,8 @@ ScopedTempFolder::ScopedTempFolder(const std::wstring& tag) {
     static std::atomic<int> counter{0};
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    path_ = FormatString(L"%standrel-tests\\%s-%lu-%d\\", temp, tag.c_str(), ::GetCurrentProcessId(),
-                         counter++);
+    path_ = FormatString(L"%standrel-tests\\%s-%lu-%d\\", temp, tag.c_str(),
+                         ::GetCurrentProcessId(), counter++);
     RemoveTree(path_);
     CreateFolderTree(path_);
 }
@@ -101,8 +102,8 @@ bool RegisterChildScenario(const char* name, ChildScenario scenario) {
 }
 
 int RunChildScenario(const char* name, const std::wstring& argument, unsigned timeoutMs) {
-    std::wstring commandLine = FormatString(L"\"%s\" --child=%S %s", GetModulePath().c_str(), name,
-                                            argument.c_str());
+    std::wstring commandLine =
+        FormatString(L"\"%s\" --child=%S %s", GetModulePath().c_str(), name, argument.c_str());
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -138,6 +139,11 @@ int main(int argc, char** argv) {
     if (wide != nullptr) {
         ::LocalFree(wide);
     }
+    // The tests' own log goes to the temp folder, never to the default file next to the
+    // executable, which the lazy-initialisation test watches.
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    LogInit(L"tests.log", (std::wstring(temp) + L"tandrel-tests\\logs").c_str());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -7,7 +7,7 @@
 
 // A fresh folder under the Windows temp folder, removed with its contents on destruction.
 class ScopedTempFolder {
-public:
+  public:
     explicit ScopedTempFolder(const std::wstring& tag);
     ~ScopedTempFolder();
     ScopedTempFolder(const ScopedTempFolder&) = delete;
@@ -16,7 +16,7 @@ public:
     // Ends with a backslash.
     const std::wstring& path() const { return path_; }
 
-private:
+  private:
     std::wstring path_;
 };
 
@@ -35,8 +35,8 @@ bool RegisterChildScenario(const char* name, ChildScenario scenario);
 int RunChildScenario(const char* name, const std::wstring& argument = L"",
                      unsigned timeoutMs = 60000);
 
-#define TANDREL_CHILD_SCENARIO(name)                                                         \
-    static int ChildScenario_##name(const std::wstring& argument);                           \
-    static const bool kChildScenarioRegistered_##name =                                      \
-        RegisterChildScenario(#name, &ChildScenario_##name);                                  \
+#define TANDREL_CHILD_SCENARIO(name)                               \
+    static int ChildScenario_##name(const std::wstring& argument); \
+    static const bool kChildScenarioRegistered_##name =            \
+        RegisterChildScenario(#name, &ChildScenario_##name);       \
     static int ChildScenario_##name([[maybe_unused]] const std::wstring& argument)
