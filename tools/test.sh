@@ -8,8 +8,8 @@ root=$(pwd)
 bash tools/bootstrap.sh
 
 echo "== formatting (clang-format)"
-find common http ui Window tests tools bench main.cpp -name '*.cpp' -o -name '*.h' 2>/dev/null |
-  grep -v '/build' | xargs clang-format --dry-run -Werror
+find . \( -name 'build*' -o -name '.git' \) -prune -o \( -name '*.cpp' -o -name '*.h' \) -print |
+  xargs clang-format --dry-run -Werror
 
 echo "== native build of the Windows-free code under ASan and UBSan"
 cmake -S . -B build/native -G Ninja -DTANDREL_NATIVE_CHECKS=ON >/dev/null
