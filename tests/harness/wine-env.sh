@@ -16,11 +16,8 @@ if [ "$(cat "$WINEPREFIX/.tandrel-ready" 2>/dev/null)" != "$_tandrel_stamp" ]; t
   echo "$_tandrel_stamp" >"$WINEPREFIX/.tandrel-ready"
 fi
 
-# A persistent server, detached from every pipe; then start Wine's services once with stdio
-# on /dev/null so that nothing reading a test's output waits for them.
-wineserver -p >/dev/null 2>&1 </dev/null || true
-wine wineboot >/dev/null 2>&1 </dev/null || true
-
+# The display comes first: Wine's desktop process takes the display of the process that
+# starts it.
 _tandrel_xvfb=""
 if [ -z "${DISPLAY:-}" ]; then
   for n in 77 78 79 80 81; do
@@ -33,6 +30,11 @@ if [ -z "${DISPLAY:-}" ]; then
   done
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
 fi
+
+# A persistent server, detached from every pipe; then start Wine's services once with stdio
+# on /dev/null so that nothing reading a test's output waits for them.
+wineserver -p >/dev/null 2>&1 </dev/null || true
+wine wineboot >/dev/null 2>&1 </dev/null || true
 
 tandrel_wine_env_cleanup() {
   wineserver -k >/dev/null 2>&1 || true
