@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds the setup program (local profile), starts the local stand-in of the maker's service
+# (download-address API, installer download server, analytics collector) and runs the setup
+# program under Wine. With a display (DISPLAY set) the window stays until it is closed; without
+# one, it runs on a virtual display and a screenshot is written to build/demo/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash tools/bootstrap.sh
+cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DTANDREL_PROFILE=local >/dev/null
+cmake --build build/win
+interactive=${DISPLAY:+yes}
+source tests/harness/wine-env.sh
+
+mkdir -p build/demo
+if [ -f tools/demo-service.py ]; then
+  /usr/bin/python3 tools/demo-service.py --build "$root/build/win" >build/demo/service.log 2>&1 &
+  service=$!
+  trap 'kill $service 2>/dev/null || true; tandrel_wine_env_cleanup' EXIT
+  sleep 1
+fi
+
+wine build/win/tandrel-download.exe &
+app=$!
+echo "demo: tandrel-download.exe started (log: the Log folder of its work folder in the Wine prefix)"
+if [ -n "$interactive" ]; then
+  wait $app || true
+  exit 0
+fi
+id=$(timeout 60 xdotool search --sync --onlyvisible --name 'Setup$' | head -1 || true)
+sleep 3
+if [ -n "$id" ]; then
+  import -window "$id" build/demo/window.png && echo "demo: screenshot in build/demo/window.png"
+fi
+sleep 2
+kill $app 2>/dev/null || true
+wait $app 2>/dev/null || true
