@@ -93,7 +93,9 @@ TEST(SilentInstallerTest, FullRunShowsRisingProgressAndReturnsAfterTheInstallerE
     EXPECT_TRUE(result.Succeeded());
     EXPECT_NE(0u, result.processId);
     EXPECT_TRUE(ProcessHasEnded(result.processId));
-    EXPECT_TRUE(FileExists(InstalledProduct(folder)));
+    const std::string installed = ReadFileBytes(InstalledProduct(folder));
+    EXPECT_FALSE(installed.empty());
+    EXPECT_TRUE(installed == ReadFileBytes(SampleProductPath())) << "installed product differs";
 
     ASSERT_GE(seen.size(), 3u) << "too few distinct progress values seen";
     for (size_t i = 1; i < seen.size(); ++i) {

@@ -7,6 +7,13 @@
 
 namespace {
 
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::FindClose(h); }
+};
+using UniqueFindHandle = UniqueHandleT<FindHandleTraits>;
+
 // Kept in step with the RCDATA id in Setup.rc.in.
 constexpr WORD kProductResourceId = 201;
 
@@ -35,6 +42,23 @@ bool CreateFolders(const std::wstring& folder) {
     ::CreateDirectoryW(folder.c_str(), nullptr);
     const DWORD attributes = ::GetFileAttributesW(folder.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Helpers of earlier runs cannot delete their own program file. Remove those whose helper has
+// ended; a running one keeps its file locked and is left alone.
+void RemoveEndedHelpers(const std::wstring& temp) {
+    WIN32_FIND_DATAW data;
+    UniqueFindHandle find(::FindFirstFileW((temp + L"orbitane-repavio-setup-*").c_str(), &data));
+    if (!find) {
+        return;
+    }
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            const std::wstring folder = temp + data.cFileName;
+            ::DeleteFileW((folder + L"\\tandrel-download.tmp").c_str());
+            ::RemoveDirectoryW(folder.c_str());
+        }
+    } while (::FindNextFileW(find.get(), &data));
 }
 
 }  // namespace
@@ -100,6 +124,7 @@ bool StartLingeringHelper(DWORD lingerMs) {
     if (::GetModuleFileNameW(nullptr, self, MAX_PATH) == 0 || ::GetTempPathW(MAX_PATH, temp) == 0) {
         return false;
     }
+    RemoveEndedHelpers(temp);
     // A folder per run, so a helper still running from an earlier run never blocks the copy.
     const std::wstring folder =
         std::wstring(temp) + L"orbitane-repavio-setup-" + std::to_wstring(::GetCurrentProcessId());
