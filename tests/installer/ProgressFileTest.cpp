@@ -63,10 +63,3 @@ TEST(ProgressFileTest, MissingFileLeavesTheValueUnchanged) {
     EXPECT_FALSE(ReadProgressValue(scratch.path() + L"temp.progress", value));
     EXPECT_EQ(42, value);
 }
-
-TEST(ProgressFileTest, DownloadRatioSetsTheStartOfTheInstallShare) {
-    EXPECT_EQ(80, MapInstallProgress(80, 0));
-    EXPECT_EQ(90, MapInstallProgress(80, 50));
-    EXPECT_EQ(100, MapInstallProgress(80, 100));
-    EXPECT_EQ(100, MapInstallProgress(100, 37));
-}
