@@ -1,0 +1,70 @@
+// Shared pieces of the HTTP tests: test files with position-dependent content, file
+// comparison, an event recorder for the downloader, the test log and which back-end made a
+// request seen by the server.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "LocalServer.h"
+#include "http/HttpDownload.h"
+
+// Loopback addresses, one per test group so that groups never share a server.
+constexpr char kRequestAddress[] = "127.0.0.20";
+constexpr char kPlainOnlyAddress[] = "127.0.0.21";
+constexpr char kDownloadAddress[] = "127.0.0.22";
+constexpr char kFaultAddress[] = "127.0.0.23";
+constexpr char kCounterAddress[] = "127.0.0.24";
+constexpr char kLargeFileAddress[] = "127.0.0.25";
+constexpr char kNoServerAddress[] = "127.0.0.29";  // nothing ever listens here
+
+// Writes |size| pseudo-random bytes (a function of |seed| and the position) to |path|.
+bool MakeTestFile(const std::wstring& path, int64_t size, uint32_t seed);
+// Empty when both files hold the same bytes; otherwise a description of the first difference.
+std::string CompareFiles(const std::wstring& expected, const std::wstring& actual);
+
+struct RecordedEvent {
+    int event;
+    int64_t a;
+    int64_t b;
+};
+
+// Collects the downloader's events; pass |this| as the user data.
+class EventRecorder {
+  public:
+    static void Callback(int event, int64_t a, int64_t b, void* userData);
+    std::vector<RecordedEvent> Events() const;
+    // Event 2 values in order.
+    std::vector<int64_t> Progress() const;
+
+  private:
+    mutable std::mutex lock_;
+    std::vector<RecordedEvent> events_;
+};
+
+// Runs one download; the result code comes from event 3 (-100 when it never came).
+int RunDownload(const std::wstring& url, const std::wstring& savePath, int threads,
+                EventRecorder* recorder = nullptr);
+
+// The tests' log file (set up by the test executables' main) and reads of what was added to
+// it after a mark.
+std::wstring TestLogPath();
+class LogMark {
+  public:
+    LogMark();
+    std::string NewText() const;
+
+  private:
+    size_t offset_;
+};
+size_t CountOccurrences(const std::string& text, const std::string& pattern);
+
+// "WinHttp" or "Internet": WinHTTP's requests carry Pragma/Cache-Control from the refresh flag,
+// WinINet's carry a (blank) User-Agent.
+std::string BackendOf(const ServedRequest& request);
+std::vector<ServedRequest> GetRequests(const std::vector<ServedRequest>& all);
+
+// A unique tag for URLs whose once-only faults must not be shared with another test.
+std::string UniqueTag();

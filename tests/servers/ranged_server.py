@@ -1,0 +1,323 @@
+#!/usr/bin/python3
+"""A file server for download tests: HEAD with Content-Length, GET with one byte range, plain
+HTTP and the same behind TLS, and faults chosen per request through the URL path.
+
+URLs:
+  /NAME                     the file ROOT/NAME, served normally
+  /x/MODES/NAME             the same file with faults; MODES is a comma-separated list:
+    tag:ANY                   ignored; makes a URL (and so its once-only state) unique
+    drop:START:BYTES:TIMES    a GET whose range starts at START ("*" any GET) announces its full
+                              length, sends BYTES body bytes and closes the connection; TIMES is
+                              a count or "always"
+    ignore-range:START:TIMES  such a GET gets 200 and the whole file, as if Range were unknown
+    stall:START:BYTES:SECONDS such a GET pauses SECONDS after BYTES body bytes (every time)
+    overlong:START:BYTES:TIMES such a GET gets its range plus BYTES stray 0xEE bytes, with a
+                              Content-Length that covers them (a faulty server or proxy)
+    status:CODE               every request is answered CODE with a short HTML page
+    no-length                 HEAD and GET carry no Content-Length (GET bodies end at close)
+    no-length-head            only HEAD carries no Content-Length
+    rate:BYTES_PER_SECOND     per-connection rate limit for this request
+
+Every request is appended to the request log as one tab-separated line:
+  port  method  path  range-header  user-agent  status  body-bytes-sent  header-names
+
+CLI: ranged_server.py --address A --root DIR [--http-port 80] [--https-port 443]
+     [--cert-dir DIR] [--rate BPS] [--request-log FILE] [--ready-file FILE] [--log FILE]
+     [--max-lifetime SECONDS]
+The ready file gets the server's PID once every port listens; it is removed when the server
+ends (SIGTERM or SIGINT). The server also ends by itself after --max-lifetime seconds, so a test
+that crashed cannot leave it behind for long.
+"""
+import argparse
+import http.server
+import os
+import re
+import signal
+import socket
+import socketserver
+import ssl
+import sys
+import threading
+import time
+import urllib.parse
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import testca  # noqa: E402
+
+CHUNK = 64 * 1024
+
+
+class FaultState:
+    """Counts how often each once-only fault has fired, per URL and range start."""
+
+    def __init__(self):
+        self.lock = threading.Lock()
+        self.fired = {}
+
+    def take(self, key, times):
+        with self.lock:
+            count = self.fired.get(key, 0)
+            if times != "always" and count >= int(times):
+                return False
+            self.fired[key] = count + 1
+            return True
+
+
+def parse_modes(text):
+    modes = []
+    for item in text.split(","):
+        if item:
+            parts = item.split(":")
+            modes.append((parts[0], parts[1:]))
+    return modes
+
+
+def parse_range(header, size):
+    """(first, last) inclusive, None when absent or not one satisfiable byte range."""
+    m = re.fullmatch(r"\s*bytes\s*=\s*(\d*)\s*-\s*(\d*)\s*", header or "")
+    if not m or (m.group(1) == "" and m.group(2) == ""):
+        return None
+    if m.group(1) == "":
+        n = int(m.group(2))
+        return (max(size - n, 0), size - 1) if n > 0 else "bad"
+    first = int(m.group(1))
+    last = int(m.group(2)) if m.group(2) else size - 1
+    if first > last or first >= size:
+        return "bad"
+    return first, min(last, size - 1)
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    server_version = "RangedTestServer/1.0"
+
+    def log_message(self, *args):
+        pass
+
+    def do_HEAD(self):
+        self.serve(head=True)
+
+    def do_GET(self):
+        self.serve(head=False)
+
+    def record(self, status, sent):
+        cfg = self.server.config
+        if not cfg.request_log:
+            return
+        line = "\t".join([str(self.server.server_address[1]), self.command, self.path,
+                          self.headers.get("Range", ""), self.headers.get("User-Agent", ""),
+                          str(status), str(sent), ",".join(self.headers.keys())])
+        with cfg.log_lock, open(cfg.request_log, "a") as f:
+            f.write(line + "\n")
+
+    def simple(self, status, text, head):
+        body = ("<html><body><h1>%d</h1><p>%s</p></body></html>" % (status, text)).encode()
+        self.send_response(status)
+        self.send_header("Content-Type", "text/html")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        if not head:
+            self.wfile.write(body)
+        self.record(status, 0 if head else len(body))
+
+    def serve(self, head):
+        cfg = self.server.config
+        path = urllib.parse.unquote(urllib.parse.urlsplit(self.path).path)
+        modes = []
+        m = re.fullmatch(r"/x/([^/]*)/(.+)", path)
+        if m:
+            modes, path = parse_modes(m.group(1)), "/" + m.group(2)
+        name = path.lstrip("/")
+        file_path = os.path.realpath(os.path.join(cfg.root, name))
+        if not file_path.startswith(os.path.realpath(cfg.root) + os.sep):
+            return self.simple(403, "outside the root", head)
+        for mode, args in modes:
+            if mode == "status":
+                return self.simple(int(args[0]), "fault mode", head)
+        if not os.path.isfile(file_path):
+            return self.simple(404, "not found", head)
+        size = os.path.getsize(file_path)
+        names = {mode for mode, _ in modes}
+        no_length = "no-length" in names or (head and "no-length-head" in names)
+        rate = cfg.rate
+        for mode, args in modes:
+            if mode == "rate":
+                rate = int(args[0])
+
+        rng = None if head else parse_range(self.headers.get("Range"), size)
+        start = rng[0] if isinstance(rng, tuple) else None
+        drop_after = stall = None
+        extra = 0
+        for mode, args in modes:
+            if head or not self.headers.get("Range"):
+                break
+            selects = args and (args[0] == "*" or (start is not None and args[0] == str(start)))
+            if not selects:
+                continue
+            key = (self.path, start, mode)
+            if mode == "ignore-range" and cfg.faults.take(key, args[1]):
+                rng = None
+            elif mode == "drop" and cfg.faults.take(key, args[2]):
+                drop_after = int(args[1])
+            elif mode == "overlong" and cfg.faults.take(key, args[2]):
+                extra = int(args[1])
+            elif mode == "stall":
+                stall = (int(args[1]), float(args[2]))
+
+        if rng == "bad":
+            self.send_response(416)
+            self.send_header("Content-Range", "bytes */%d" % size)
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return self.record(416, 0)
+        if rng is None:
+            status, first, last = 200, 0, size - 1
+        else:
+            status, (first, last) = 206, rng
+        length = last - first + 1
+        self.send_response(status)
+        self.send_header("Content-Type", "application/octet-stream")
+        self.send_header("Accept-Ranges", "bytes")
+        if status == 206:
+            self.send_header("Content-Range", "bytes %d-%d/%d" % (first, last, size))
+        if no_length:
+            self.send_header("Connection", "close")
+            self.close_connection = True
+        else:
+            self.send_header("Content-Length", str(length + extra))
+        self.end_headers()
+        if head:
+            return self.record(status, 0)
+        sent = self.send_body(file_path, first, length, rate, drop_after, stall)
+        if extra and sent == length:
+            self.wfile.write(b"\xee" * extra)
+            sent += extra
+        self.record(status, sent)
+        if drop_after is not None and sent < length:
+            self.close_connection = True
+            try:
+                self.wfile.flush()
+                self.connection.shutdown(socket.SHUT_RDWR)
+            except OSError:
+                pass
+
+    def send_body(self, file_path, first, length, rate, drop_after, stall):
+        sent = 0
+        began = time.monotonic()
+        limit = length if drop_after is None else min(length, drop_after)
+        with open(file_path, "rb") as f:
+            f.seek(first)
+            while sent < limit:
+                want = min(CHUNK, limit - sent)
+                if stall and sent < stall[0]:
+                    want = min(want, stall[0] - sent)
+                data = f.read(want)
+                if not data:
+                    break
+                try:
+                    self.wfile.write(data)
+                except OSError:
+                    break
+                sent += len(data)
+                if stall and sent == stall[0]:
+                    self.wfile.flush()
+                    time.sleep(stall[1])
+                if rate:
+                    ahead = sent / rate - (time.monotonic() - began)
+                    if ahead > 0:
+                        time.sleep(ahead)
+        return sent
+
+
+class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+    request_queue_size = 128
+
+    def __init__(self, address, config, tls_context=None):
+        self.config = config
+        self.tls_context = tls_context
+        super().__init__(address, Handler)
+
+    def get_request(self):
+        sock, peer = self.socket.accept()
+        sock.settimeout(120)
+        if self.tls_context:
+            # The handshake runs on the connection's own thread (finish_request).
+            sock = self.tls_context.wrap_socket(sock, server_side=True,
+                                                do_handshake_on_connect=False)
+        return sock, peer
+
+    def finish_request(self, request, client_address):
+        if self.tls_context:
+            try:
+                request.do_handshake()
+            except (OSError, ssl.SSLError):
+                return
+        super().finish_request(request, client_address)
+
+    def handle_error(self, request, client_address):
+        pass
+
+
+def main():
+    p = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    p.add_argument("--address", required=True)
+    p.add_argument("--root", required=True)
+    p.add_argument("--http-port", type=int, default=80, help="0 disables plain HTTP")
+    p.add_argument("--https-port", type=int, default=443, help="0 disables HTTPS")
+    p.add_argument("--cert-dir", help="test CA folder (needed for HTTPS)")
+    p.add_argument("--rate", type=int, default=0, help="bytes per second per connection")
+    p.add_argument("--request-log")
+    p.add_argument("--ready-file")
+    p.add_argument("--log", help="stdout and stderr go here (default: /dev/null)")
+    p.add_argument("--max-lifetime", type=float, default=0)
+    a = p.parse_args()
+
+    # Detach from the starter's stdio: a test runner reading our parent's output through a
+    # pipe would otherwise wait for this server too.
+    out = os.open(a.log or os.devnull, os.O_WRONLY | os.O_CREAT | os.O_APPEND, 0o644)
+    nul = os.open(os.devnull, os.O_RDONLY)
+    os.dup2(nul, 0)
+    os.dup2(out, 1)
+    os.dup2(out, 2)
+
+    config = argparse.Namespace(root=a.root, rate=a.rate, request_log=a.request_log,
+                                log_lock=threading.Lock(), faults=FaultState())
+    servers = []
+    if a.http_port:
+        servers.append(Server((a.address, a.http_port), config))
+    if a.https_port:
+        if not a.cert_dir:
+            p.error("--cert-dir is needed for HTTPS")
+        cert, key = testca.ensure_server_cert(a.cert_dir, a.address)
+        ctx = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        ctx.load_cert_chain(cert, key)
+        servers.append(Server((a.address, a.https_port), config, ctx))
+
+    def stop(*_):
+        if a.ready_file:
+            try:
+                os.remove(a.ready_file)
+            except OSError:
+                pass
+        os._exit(0)
+
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
+    for s in servers:
+        threading.Thread(target=s.serve_forever, daemon=True).start()
+    if a.ready_file:
+        tmp = a.ready_file + ".tmp"
+        with open(tmp, "w") as f:
+            f.write("%d\n" % os.getpid())
+        os.replace(tmp, a.ready_file)
+    print("serving %s on %s" % (a.root, [s.server_address for s in servers]), flush=True)
+    deadline = time.monotonic() + a.max_lifetime if a.max_lifetime > 0 else None
+    while deadline is None or time.monotonic() < deadline:
+        time.sleep(0.5)
+    stop()
+
+
+if __name__ == "__main__":
+    main()
