@@ -405,8 +405,9 @@ def install_tip(language):
 
     text = language_data.ART[language]["tip"]
     text_w = width - 24
-    font, lines = face.fit(text, text_w, [12, 11], 1, False) if _fits_one_line(
-        face, text, text_w) else face.fit(text, text_w, [12, 11], 2, False)
+    # One line when it fits at a readable size, otherwise two.
+    one_line = any(face.length(text, face.font(size, False)) <= text_w for size in (12, 11))
+    font, lines = face.fit(text, text_w, [12, 11], 1 if one_line else 2, False)
     line_h = 16 if len(lines) == 2 else 0
     block_top = (height - (line_h * (len(lines) - 1) + font.size)) // 2 - 1
     icon_x = width - 16 if face.rtl else 0
@@ -415,13 +416,6 @@ def install_tip(language):
     draw = ImageDraw.Draw(image)
     face.draw_lines(draw, lines, font, text_x, block_top, text_w, line_h, (0x6B, 0x72, 0x7A, 255))
     return image
-
-
-def _fits_one_line(face, text, width):
-    for size in (12, 11):
-        if face.length(text, face.font(size, False)) <= width:
-            return True
-    return False
 
 
 def to_palette_png(image, colors):
