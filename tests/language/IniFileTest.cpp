@@ -1,27 +1,9 @@
-// Reading ini files through the platform's profile functions: both encodings of the package,
-// the line rules and the limits of the fixed-size buffers.
+// Reading ini files through the platform's profile functions: the line rules and the limits of
+// the fixed-size buffers.
 #include <gtest/gtest.h>
 
 #include "common/IniFile.h"
 #include "language/LanguagePackage.h"
-
-TEST(IniFileTest, ReadsAsciiAndUtf16FilesAlike) {
-    ScopedTempFolder temp(L"ini");
-    const std::wstring ascii = temp.path() + L"plain.ini";
-    const std::wstring wide = temp.path() + L"wide.ini";
-    ASSERT_TRUE(WriteFileBytes(ascii, "[Language]\r\n1033=English\r\n1025=Arabic\r\n"));
-    ASSERT_TRUE(WriteUtf16File(wide, L"[URL]\r\nSTR_X=\u0645\u0631\u062D\u0628\u0627\r\n"));
-
-    EXPECT_EQ(L"Arabic", ReadIniValue(ascii, L"Language", L"1025"));
-    EXPECT_EQ(L"", ReadIniValue(ascii, L"Language", L"2057"));
-    EXPECT_EQ(L"", ReadIniValue(ascii, L"Other", L"1025"));
-    EXPECT_EQ(L"", ReadIniValue(temp.path() + L"missing.ini", L"Language", L"1025"));
-    EXPECT_EQ(L"\u0645\u0631\u062D\u0628\u0627", ReadIniValue(wide, L"URL", L"STR_X"));
-
-    IniMap entries;
-    EXPECT_TRUE(ReadIniSection(wide, L"URL", entries));
-    EXPECT_EQ((IniMap{{L"STR_X", L"\u0645\u0631\u062D\u0628\u0627"}}), entries);
-}
 
 TEST(IniFileTest, SectionLinesSplitAtTheFirstEqualsSignAndOverwriteOnlyTheirKeys) {
     ScopedTempFolder temp(L"ini");

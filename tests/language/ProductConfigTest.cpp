@@ -76,8 +76,6 @@ TEST(ProductSettingsTest, PackageValuesGiveFoldersNamesAndStartMode) {
     EXPECT_EQ(L"Orbitane\\Orbitane Repavio\\", manager.GetInstallSubFolder());
     EXPECT_EQ(L"Orbitane\\Orbitane Repavio\\Repavio.exe", manager.GetProductExePath());
     EXPECT_TRUE(manager.IsRunAsAdmin());
-    EXPECT_EQ(90, manager.GetDownloadRatio());
-    EXPECT_EQ(1500, manager.GetProgressPollInterval());
 }
 
 TEST(ProductSettingsTest, EmptyFolderLevelsAreLeftOutAndOnlyZeroMeansInteractiveUser) {
@@ -171,7 +169,6 @@ TEST(MissingFilesTest, MissingTextsKeepTheEnglishDefaults) {
     for (const auto& entry : LanguageManager::DefaultTexts()) {
         EXPECT_FALSE(manager.GetText(entry.first).empty());
     }
-    EXPECT_EQ(18u, LanguageManager::DefaultTexts().size());
     EXPECT_FALSE(manager.GetLicenceUrl().empty()) << "the addresses do not depend on the texts";
 }
 
@@ -209,10 +206,8 @@ TEST(MissingFilesTest, MissingUrlInfoLeavesEveryAddressEmpty) {
 TEST(MissingFilesTest, UnlistedOrMissingLanguageSelectsEnglish) {
     UnpackedPackage package;
     ASSERT_TRUE(package.ok());
-    // A language.ini that lists other codes only, then none at all.
-    ASSERT_TRUE(WriteFileBytes(
-        package.root() + L"language.ini",
-        "[Language]\r\n" + std::string(GetUiLanguageCode() == L"1" ? "2" : "1") + "=Arabic\r\n"));
+    // A language.ini that lists another code only (0 is never a UI language), then none.
+    ASSERT_TRUE(WriteFileBytes(package.root() + L"language.ini", "[Language]\r\n0=Arabic\r\n"));
     LanguageManager listedElsewhere;
     listedElsewhere.Init(package.root());
     EXPECT_EQ(L"English", listedElsewhere.GetLanguageName());
