@@ -63,11 +63,14 @@ void LanguageManager::InitCurrentLanguage() {
     rightToLeft_ = languageName_ == L"Arabic";
 }
 
+// Both tables start empty, so that a second Init never keeps values of an earlier folder.
 void LanguageManager::LoadProductInfo() {
+    product_.clear();
     ReadIniSection(rootFolder_ + L"productInfo.ini", L"PRODUCT", product_);
 }
 
 void LanguageManager::LoadUrlInfo() {
+    urls_.clear();
     ReadIniSection(rootFolder_ + languageName_ + L"\\UrlInfo.ini", L"URL", urls_);
 }
 

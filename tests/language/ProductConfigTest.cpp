@@ -192,8 +192,11 @@ TEST(MissingFilesTest, MissingUrlInfoLeavesEveryAddressEmpty) {
     UnpackedPackage package;
     ASSERT_TRUE(package.ok());
     ASSERT_TRUE(WriteFileBytes(package.root() + L"language.ini", "[Language]\r\n"));
-    ASSERT_TRUE(DeleteFileW((package.root() + L"English\\UrlInfo.ini").c_str()));
     LanguageManager manager;
+    manager.Init(package.root());
+    ASSERT_FALSE(manager.GetLicenceUrl().empty());
+    // The same instance again, now without the file: nothing of the first reading stays.
+    ASSERT_TRUE(DeleteFileW((package.root() + L"English\\UrlInfo.ini").c_str()));
     manager.Init(package.root());
     manager.SetCustomValue(L"com_english");
     EXPECT_EQ(L"", manager.GetDownloadUrl());
