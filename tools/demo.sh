@@ -15,12 +15,12 @@ interactive=${DISPLAY:+yes}
 source tests/harness/wine-env.sh
 
 mkdir -p build/demo
-if [ -f tools/demo-service.py ]; then
-  /usr/bin/python3 tools/demo-service.py --build "$root/build/win" >build/demo/service.log 2>&1 &
-  service=$!
-  trap 'kill $service 2>/dev/null || true; tandrel_wine_env_cleanup' EXIT
-  sleep 1
-fi
+/usr/bin/python3 tools/demo-service.py --build "$root/build/win" >build/demo/service.log 2>&1 &
+service=$!
+trap 'kill $service 2>/dev/null || true; tandrel_wine_env_cleanup' EXIT
+for _ in $(seq 100); do [ -f build/demo/download-server.ready ] && break; sleep 0.2; done
+# The download server and the analytics collector speak HTTPS with the tests' private CA.
+wine build/win/tests/http/tandrel-trust-test-ca.exe >/dev/null
 
 wine build/win/tandrel-download.exe &
 app=$!
