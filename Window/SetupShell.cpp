@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/LanguageManager.h"
 #include "common/Log.h"
 #include "common/SystemInfo.h"
 #include "Window/EmbeddedPackage.h"
@@ -12,20 +13,19 @@ constexpr wchar_t kClassName[] = L"SetupMainFrame";
 
 struct SetupEnvironment {
     std::wstring workFolder;
-    std::wstring domain;
+    LanguageManager language;
 };
 
-SetupEnvironment PrepareEnvironment() {
-    SetupEnvironment env;
+void PrepareEnvironment(SetupEnvironment& env) {
     env.workFolder = GetWorkFolder();
     LogInit(L"tandrel_down.log", (env.workFolder + L"Log").c_str());
     LoadResZipFile(env.workFolder);
-    env.domain = LoadDomainFile();
+    env.language.Init(env.workFolder + L"language\\");
+    env.language.SetCustomValue(LoadDomainFile());
     TLOGW("CSetupFrameWnd::InitData", L"Windows Version:%s", GetWindowsProductName().c_str());
     TLOGW("CSetupFrameWnd::InitData", L"Windows Bit:%s", IsNative64Bit() ? L"x64" : L"x86");
     TLOGW("CSetupFrameWnd::InitData", L"downloader version:%s",
           GetFileVersionString(GetModulePath()).c_str());
-    return env;
 }
 
 LRESULT CALLBACK ShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -35,8 +35,9 @@ LRESULT CALLBACK ShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             HDC dc = ::BeginPaint(window, &paint);
             RECT client;
             ::GetClientRect(window, &client);
-            ::DrawTextW(dc, L"Orbitane Repavio Setup", -1, &client,
-                        DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            wchar_t title[256] = {};
+            ::GetWindowTextW(window, title, 256);
+            ::DrawTextW(dc, title, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
             ::EndPaint(window, &paint);
             return 0;
         }
@@ -51,7 +52,9 @@ LRESULT CALLBACK ShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 int RunSetupShell(HINSTANCE instance) {
-    PrepareEnvironment();
+    SetupEnvironment env;
+    PrepareEnvironment(env);
+    const std::wstring title = env.language.GetText(L"STR_MESSAGEBOX_TITLE");
 
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
