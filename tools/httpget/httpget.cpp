@@ -33,7 +33,8 @@ void OnEvent(int event, int64_t valueA, int64_t valueB, void* userData) {
             std::printf("event 0: start\n");
             break;
         case kDownloadEventSize:
-            std::printf("event 1: size %lld bytes\n", static_cast<long long>(valueA));
+            std::printf("event 1: size %lld bytes (%.3f s measured)\n",
+                        static_cast<long long>(valueA), SecondsSince(progress->startTick));
             break;
         case kDownloadEventProgress: {
             if (progress->quiet) {
