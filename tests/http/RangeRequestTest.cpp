@@ -6,6 +6,7 @@
 
 #include "HttpTestSupport.h"
 #include "http/tool/BaseRequest.h"
+#include "http/tool/ContentLength.h"
 #include "http/tool/InternetRequest.h"
 #include "http/tool/WinHttpRequest.h"
 #include "support/TestFolders.h"
@@ -172,4 +173,20 @@ TEST(PlainOnlyServerTest, WinHttpFallsBackToPort80AndWinInetFailsBothAttempts) {
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].method, "HEAD");
     EXPECT_EQ(requests[0].port, 80);
+}
+
+TEST(ContentLengthTest, OnlyOneNonNegativeDecimalNumberIsALength) {
+    int64_t value = -1;
+    EXPECT_TRUE(ParseContentLength(L"0", value));
+    EXPECT_EQ(value, 0);
+    EXPECT_TRUE(ParseContentLength(L" 4294967296 ", value));
+    EXPECT_EQ(value, 4294967296LL);
+    EXPECT_TRUE(ParseContentLength(L"9223372036854775807", value));
+    EXPECT_EQ(value, INT64_MAX);
+    value = 7;
+    for (const wchar_t* bad : {L"", L" ", L"-1", L"+1", L"12a", L"1 2", L"0x10", L"1.5",
+                               L"9223372036854775808", L"99999999999999999999"}) {
+        EXPECT_FALSE(ParseContentLength(bad, value)) << testing::PrintToString(std::wstring(bad));
+    }
+    EXPECT_EQ(value, 7);  // untouched by a failure
 }
