@@ -11,7 +11,7 @@ that httpget reports (event 0 to event 3, without Wine's start), throughput, its
 five-connection limit, ratios to aria2c and curl, CPU time and peak RSS (of the process tree
 that wait4 reports: for Wine the emulated Windows process, not the shared wineserver).
 
-Usage: bench/run_bench.py [--build build/h-http] [--size-mib 64] [--reps 3] [--rate 4194304]
+Usage: bench/run_bench.py [--build build/win] [--size-mib 64] [--reps 3] [--rate 4194304]
                           [--plain]
 --plain serves plain HTTP only (no TLS handshakes; the downloader's TLS attempt to port 443 is
 refused at once and it falls back to port 80).
@@ -60,7 +60,7 @@ def run_measured(argv, env=None):
 
 def main():
     p = argparse.ArgumentParser()
-    p.add_argument("--build", default=os.path.join(SOURCE, "build", "h-http"))
+    p.add_argument("--build", default=os.path.join(SOURCE, "build", "win"))
     p.add_argument("--size-mib", type=int, default=64)
     p.add_argument("--reps", type=int, default=3)
     p.add_argument("--rate", type=int, default=4 * 1024 * 1024)
