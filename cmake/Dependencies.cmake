@@ -12,4 +12,6 @@ file(CREATE_LINK /usr/include/stb/stb_image.h ${TANDREL_DEPS_INCLUDE}/stb_image.
 
 add_library(tandrel_deps INTERFACE)
 target_include_directories(tandrel_deps SYSTEM INTERFACE ${TANDREL_DEPS_INCLUDE})
-target_compile_definitions(tandrel_deps INTERFACE FMT_HEADER_ONLY)
+# fmt's locale-aware formatting would pull every std::locale facet (about 600 KB) into the
+# executable; the log never formats with a locale.
+target_compile_definitions(tandrel_deps INTERFACE FMT_HEADER_ONLY FMT_STATIC_THOUSANDS_SEPARATOR=0x2C)
