@@ -66,9 +66,10 @@ int RunSetupShell(HINSTANCE instance) {
     wc.lpszClassName = kClassName;
     ::RegisterClassExW(&wc);
 
-    HWND window =
-        ::CreateWindowExW(0, kClassName, L"Orbitane Repavio Setup", 0x96C80000, CW_USEDEFAULT,
-                          CW_USEDEFAULT, 650, 360, nullptr, nullptr, instance, nullptr);
+    // Right-to-left languages mirror the whole window.
+    const DWORD exStyle = env.language.IsRightToLeft() ? WS_EX_LAYOUTRTL : 0;
+    HWND window = ::CreateWindowExW(exStyle, kClassName, title.c_str(), 0x96C80000, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, 650, 360, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 0;
     }
