@@ -5,6 +5,7 @@
 #include "common/LanguageManager.h"
 #include "common/Log.h"
 #include "common/SystemInfo.h"
+#include "common/WinHandle.h"
 #include "Window/EmbeddedPackage.h"
 
 namespace {
@@ -37,7 +38,16 @@ LRESULT CALLBACK ShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             ::GetClientRect(window, &client);
             wchar_t title[256] = {};
             ::GetWindowTextW(window, title, 256);
-            ::DrawTextW(dc, title, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            // The stock system font has no Arabic or CJK glyphs; the UI face has, through the
+            // system's font linking.
+            UniqueGdiObject font(::CreateFontW(
+                -18, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
+            const HGDIOBJ oldFont = ::SelectObject(dc, font.get());
+            const bool rtl = (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+            ::DrawTextW(dc, title, -1, &client,
+                        DT_CENTER | DT_VCENTER | DT_SINGLELINE | (rtl ? DT_RTLREADING : 0));
+            ::SelectObject(dc, oldFont);
             ::EndPaint(window, &paint);
             return 0;
         }
