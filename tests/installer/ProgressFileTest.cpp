@@ -16,6 +16,19 @@ struct ProgressCase {
     int shown;
 };
 
+// Writes each case's content as the progress file, reads it back and maps it.
+template <size_t N>
+void ExpectProgressCases(const std::wstring& path, const ProgressCase (&cases)[N]) {
+    for (const ProgressCase& c : cases) {
+        SCOPED_TRACE(c.content);
+        ASSERT_TRUE(WriteFileBytes(path, c.content));
+        int value = -12345;
+        ASSERT_TRUE(ReadProgressValue(path, value));
+        EXPECT_EQ(c.value, value);
+        EXPECT_EQ(c.shown, MapInstallProgress(kDownloadRatio, value));
+    }
+}
+
 }  // namespace
 
 TEST(ProgressFileTest, FileValuesMapOntoTheInstallShare) {
@@ -28,14 +41,7 @@ TEST(ProgressFileTest, FileValuesMapOntoTheInstallShare) {
             {"-50", -50, 90},   // held at 0: never back into the download's share
             {"200", 200, 100},  // held at 100
         };
-    for (const ProgressCase& c : cases) {
-        SCOPED_TRACE(c.content);
-        ASSERT_TRUE(WriteFileBytes(path, c.content));
-        int value = -12345;
-        ASSERT_TRUE(ReadProgressValue(path, value));
-        EXPECT_EQ(c.value, value);
-        EXPECT_EQ(c.shown, MapInstallProgress(kDownloadRatio, value));
-    }
+    ExpectProgressCases(path, cases);
 }
 
 TEST(ProgressFileTest, OnlyTheFirstTenBytesAreRead) {
@@ -47,14 +53,7 @@ TEST(ProgressFileTest, OnlyTheFirstTenBytesAreRead) {
         {"          75", 0, 90},        // ten blanks: the digits lie beyond the bytes read
         {"99999999999", INT_MAX, 100},  // 10 nines overflow int and are held at its limit
     };
-    for (const ProgressCase& c : cases) {
-        SCOPED_TRACE(c.content);
-        ASSERT_TRUE(WriteFileBytes(path, c.content));
-        int value = -12345;
-        ASSERT_TRUE(ReadProgressValue(path, value));
-        EXPECT_EQ(c.value, value);
-        EXPECT_EQ(c.shown, MapInstallProgress(kDownloadRatio, value));
-    }
+    ExpectProgressCases(path, cases);
 }
 
 TEST(ProgressFileTest, MissingFileLeavesTheValueUnchanged) {
