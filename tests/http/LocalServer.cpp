@@ -50,9 +50,14 @@ bool StartUnixProgram(const std::wstring& commandLine) {
                           nullptr, &startup, &process)) {
         return false;
     }
-    // For a Unix program Wine hands out no usable handles; close whatever came back.
-    UniqueHandle processHandle(process.hProcess);
-    UniqueHandle threadHandle(process.hThread);
+    // Wine starts a Unix program without a Windows process: hProcess comes back null and the
+    // other fields hold leftovers (hThread was seen as 0x1e, 0x100, ...). Closing such a value
+    // closes an unrelated handle of this process (crypt32's Root store key, for one), so the
+    // pair is closed only when it is real.
+    if (process.hProcess != nullptr) {
+        UniqueHandle processHandle(process.hProcess);
+        UniqueHandle threadHandle(process.hThread);
+    }
     return true;
 }
 
