@@ -4,6 +4,8 @@
 // process-wide).
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <algorithm>
 
 #include "HttpTestSupport.h"
@@ -21,17 +23,10 @@ constexpr int64_t kFaultFileSize = 2 * 1024 * 1024 + 5;
 class DownloadFaultTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        server_ = new LocalServer;
-        LocalServerOptions options;
-        options.address = kFaultAddress;
-        std::string error;
-        ASSERT_TRUE(server_->Start(options, error)) << error;
+        ASSERT_TRUE(StartSuiteServer(kFaultAddress, server_));
         ASSERT_TRUE(MakeTestFile(server_->RootWindows() + L"fault.bin", kFaultFileSize, 23));
     }
-    static void TearDownTestSuite() {
-        delete server_;
-        server_ = nullptr;
-    }
+    static void TearDownTestSuite() { server_.reset(); }
     void SetUp() override { server_->ClearRequests(); }
 
     // Downloads "fault.bin" through the given fault modes with five threads; returns the
@@ -62,10 +57,10 @@ class DownloadFaultTest : public testing::Test {
         return PlanDownloadRanges(kFaultFileSize, 5).ranges[index].start;
     }
 
-    static LocalServer* server_;
+    static std::unique_ptr<LocalServer> server_;
     ScopedTempFolder folder_{L"http-fault"};
 };
-LocalServer* DownloadFaultTest::server_ = nullptr;
+std::unique_ptr<LocalServer> DownloadFaultTest::server_;
 
 }  // namespace
 
@@ -148,18 +143,11 @@ TANDREL_CHILD_SCENARIO(CountersSteerBackEnds) {
 class DownloadCounterTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        server_ = new LocalServer;
-        LocalServerOptions options;
-        options.address = kCounterAddress;
-        std::string error;
-        ASSERT_TRUE(server_->Start(options, error)) << error;
+        ASSERT_TRUE(StartSuiteServer(kCounterAddress, server_));
         ASSERT_TRUE(MakeTestFile(server_->RootWindows() + L"small.bin", 5000, 31));
         ASSERT_TRUE(MakeTestFile(server_->RootWindows() + L"steer.bin", 200000, 37));
     }
-    static void TearDownTestSuite() {
-        delete server_;
-        server_ = nullptr;
-    }
+    static void TearDownTestSuite() { server_.reset(); }
     void SetUp() override { server_->ClearRequests(); }
 
     static std::vector<std::string> GetBackEnds() {
@@ -172,10 +160,10 @@ class DownloadCounterTest : public testing::Test {
         return backEnds;
     }
 
-    static LocalServer* server_;
+    static std::unique_ptr<LocalServer> server_;
     ScopedTempFolder folder_{L"http-counter"};
 };
-LocalServer* DownloadCounterTest::server_ = nullptr;
+std::unique_ptr<LocalServer> DownloadCounterTest::server_;
 
 TEST_F(DownloadCounterTest, RangeThatAlwaysFailsEndsWithMinusFourAfterElevenAttempts) {
     std::wstring folder = folder_.path();

@@ -2,6 +2,8 @@
 // sizes and thread counts, events, the parameter checks and the destination folder.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <algorithm>
 
 #include "HttpTestSupport.h"
@@ -12,17 +14,8 @@ namespace {
 
 class HttpDownloadTest : public testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        server_ = new LocalServer;
-        LocalServerOptions options;
-        options.address = kDownloadAddress;
-        std::string error;
-        ASSERT_TRUE(server_->Start(options, error)) << error;
-    }
-    static void TearDownTestSuite() {
-        delete server_;
-        server_ = nullptr;
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(StartSuiteServer(kDownloadAddress, server_)); }
+    static void TearDownTestSuite() { server_.reset(); }
     void SetUp() override { server_->ClearRequests(); }
 
     // Serves a fresh file of |size| bytes under |name|.
@@ -32,10 +25,10 @@ class HttpDownloadTest : public testing::Test {
         return path;
     }
 
-    static LocalServer* server_;
+    static std::unique_ptr<LocalServer> server_;
     ScopedTempFolder folder_{L"http-download"};
 };
-LocalServer* HttpDownloadTest::server_ = nullptr;
+std::unique_ptr<LocalServer> HttpDownloadTest::server_;
 
 }  // namespace
 

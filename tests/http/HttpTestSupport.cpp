@@ -12,6 +12,16 @@
 #include "common/WinHandle.h"
 #include "support/TestFolders.h"
 
+bool StartSuiteServer(const char* address, std::unique_ptr<LocalServer>& server) {
+    server = std::make_unique<LocalServer>();
+    LocalServerOptions options;
+    options.address = address;
+    std::string error;
+    const bool started = server->Start(options, error);
+    EXPECT_TRUE(started) << error;
+    return started;
+}
+
 bool MakeTestFile(const std::wstring& path, int64_t size, uint32_t seed) {
     UniqueFile file(::_wfopen(path.c_str(), L"wb"));
     if (!file) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ constexpr char kFaultAddress[] = "127.0.0.23";
 constexpr char kCounterAddress[] = "127.0.0.24";
 constexpr char kLargeFileAddress[] = "127.0.0.25";
 constexpr char kNoServerAddress[] = "127.0.0.29";  // nothing ever listens here
+
+// Creates and starts the server that a whole test suite shares on |address|; false (with the
+// reason reported as a test failure) when it cannot start.
+bool StartSuiteServer(const char* address, std::unique_ptr<LocalServer>& server);
 
 // Writes |size| pseudo-random bytes (a function of |seed| and the position) to |path|.
 bool MakeTestFile(const std::wstring& path, int64_t size, uint32_t seed);

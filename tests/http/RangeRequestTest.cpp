@@ -18,22 +18,15 @@ constexpr int64_t kFileSize = 4321;
 class RangeRequestTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        server_ = new LocalServer;
-        LocalServerOptions options;
-        options.address = kRequestAddress;
-        std::string error;
-        ASSERT_TRUE(server_->Start(options, error)) << error;
+        ASSERT_TRUE(StartSuiteServer(kRequestAddress, server_));
         ASSERT_TRUE(MakeTestFile(server_->RootWindows() + L"file.bin", kFileSize, 7));
     }
-    static void TearDownTestSuite() {
-        delete server_;
-        server_ = nullptr;
-    }
+    static void TearDownTestSuite() { server_.reset(); }
     void SetUp() override { server_->ClearRequests(); }
 
-    static LocalServer* server_;
+    static std::unique_ptr<LocalServer> server_;
 };
-LocalServer* RangeRequestTest::server_ = nullptr;
+std::unique_ptr<LocalServer> RangeRequestTest::server_;
 
 std::string ReadBody(CBaseRequest& request) {
     std::string body;
