@@ -58,6 +58,13 @@ struct FileHandleTraits {
     static void Close(Type h) { ::CloseHandle(h); }
 };
 
+// FindFirstFile searches: INVALID_HANDLE_VALUE when absent, closed with FindClose.
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::FindClose(h); }
+};
+
 struct RegKeyTraits {
     using Type = HKEY;
     static Type Invalid() { return nullptr; }
@@ -84,6 +91,7 @@ struct MemoryDcTraits {
 
 using UniqueHandle = UniqueHandleT<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandleT<FileHandleTraits>;
+using UniqueFindHandle = UniqueHandleT<FindHandleTraits>;
 using UniqueRegKey = UniqueHandleT<RegKeyTraits>;
 using UniqueModule = UniqueHandleT<ModuleTraits>;
 using UniqueGdiObject = UniqueHandleT<GdiObjectTraits>;

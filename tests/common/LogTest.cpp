@@ -12,6 +12,7 @@
 
 #include "common/Log.h"
 #include "common/SystemInfo.h"
+#include "common/WinHandle.h"
 #include "support/TestFolders.h"
 
 namespace {
@@ -150,15 +151,14 @@ TEST(LogFileTest, RollsAtTenMiBKeepingOneBackup) {
     ScopedTempFolder folder(L"log");
     ASSERT_EQ(0, RunChildScenario("log_roll", FolderArgument(folder.path()), 300000));
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder.path() + L"*").c_str(), &data);
-    ASSERT_NE(INVALID_HANDLE_VALUE, find);
+    UniqueFindHandle find(::FindFirstFileW((folder.path() + L"*").c_str(), &data));
+    ASSERT_TRUE(find.valid());
     std::set<std::wstring> names;
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             names.insert(data.cFileName);
         }
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
+    } while (::FindNextFileW(find.get(), &data));
     EXPECT_EQ((std::set<std::wstring>{L"roll.log", L"roll.log.1"}), names);
 
     const std::string backup = ReadFileBytes(folder.path() + L"roll.log.1");

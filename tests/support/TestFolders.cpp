@@ -43,8 +43,8 @@ void RemoveTree(const std::wstring& folder) {
         base.pop_back();
     }
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((base + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
+    UniqueFindHandle find(::FindFirstFileW((base + L"\\*").c_str(), &data));
+    if (find) {
         do {
             const std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") {
@@ -57,8 +57,7 @@ void RemoveTree(const std::wstring& folder) {
                 ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                 ::DeleteFileW(child.c_str());
             }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
+        } while (::FindNextFileW(find.get(), &data));
     }
     ::RemoveDirectoryW(base.c_str());
 }

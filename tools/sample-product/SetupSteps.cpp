@@ -7,13 +7,6 @@
 
 namespace {
 
-struct FindHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { ::FindClose(h); }
-};
-using UniqueFindHandle = UniqueHandleT<FindHandleTraits>;
-
 // Kept in step with the RCDATA id in Setup.rc.in.
 constexpr WORD kProductResourceId = 201;
 
