@@ -120,6 +120,36 @@ bool SafeFormat(const Char* format, va_list args, std::basic_string<Char>& text)
     return printed;
 }
 
+void WriteLine(bool withLocation, const char* function, const char* sourceFile, int line, int level,
+               const char* message) {
+    LogLine(withLocation, function, sourceFile, line, level, message);
+}
+
+void WriteLine(bool withLocation, const wchar_t* function, const wchar_t* sourceFile, int line,
+               int level, const wchar_t* message) {
+    LogLineW(withLocation, function, sourceFile, line, level, message);
+}
+
+// Formats and writes one record; a fault while formatting, or an exception while writing,
+// becomes the fatal text with the location prefix and never reaches the caller.
+template <typename Char>
+void FormatAndLog(const Char* function, const Char* sourceFile, int line, int level,
+                  const Char* format, va_list args, const Char* fatalText) {
+    bool ok = false;
+    try {
+        std::basic_string<Char> text;
+        ok = SafeFormat(format, args, text);
+        if (ok) {
+            WriteLine(false, function, sourceFile, line, level, text.c_str());
+        }
+    } catch (...) {
+        ok = false;
+    }
+    if (!ok) {
+        WriteLine(true, function, sourceFile, line, level, fatalText);
+    }
+}
+
 }  // namespace
 
 void LogInit(const wchar_t* fileName, const wchar_t* folder) {
@@ -171,22 +201,10 @@ void LogFormat(const char* function, const char* sourceFile, int line, int level
     if (format == nullptr || *format == '\0') {
         return;
     }
-    bool ok = false;
-    try {
-        std::string text;
-        va_list args;
-        va_start(args, format);
-        ok = SafeFormat(format, args, text);
-        va_end(args);
-        if (ok) {
-            LogLine(false, function, sourceFile, line, level, text.c_str());
-        }
-    } catch (...) {
-        ok = false;
-    }
-    if (!ok) {
-        LogLine(true, function, sourceFile, line, level, kFatalText);
-    }
+    va_list args;
+    va_start(args, format);
+    FormatAndLog(function, sourceFile, line, level, format, args, kFatalText);
+    va_end(args);
 }
 
 void LogFormatW(const wchar_t* function, const wchar_t* sourceFile, int line, int level,
@@ -194,22 +212,10 @@ void LogFormatW(const wchar_t* function, const wchar_t* sourceFile, int line, in
     if (format == nullptr || *format == L'\0') {
         return;
     }
-    bool ok = false;
-    try {
-        std::wstring text;
-        va_list args;
-        va_start(args, format);
-        ok = SafeFormat(format, args, text);
-        va_end(args);
-        if (ok) {
-            LogLineW(false, function, sourceFile, line, level, text.c_str());
-        }
-    } catch (...) {
-        ok = false;
-    }
-    if (!ok) {
-        LogLineW(true, function, sourceFile, line, level, kFatalTextW);
-    }
+    va_list args;
+    va_start(args, format);
+    FormatAndLog(function, sourceFile, line, level, format, args, kFatalTextW);
+    va_end(args);
 }
 
 void LogSetAlwaysLocate(bool on) {
