@@ -59,6 +59,7 @@ void RemoveTree(const std::wstring& folder) {
             }
         } while (::FindNextFileW(find.get(), &data));
     }
+    find.reset();  // the search must not hold the folder open while it is removed
     ::RemoveDirectoryW(base.c_str());
 }
 
