@@ -20,7 +20,7 @@ fi
 # starts it.
 _tandrel_xvfb=""
 if [ -z "${DISPLAY:-}" ]; then
-  for n in 77 78 79 80 81; do
+  for n in $(seq 77 99); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
       Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
       _tandrel_xvfb=$!
