@@ -4,5 +4,9 @@ set(TANDREL_PORTABLE_SOURCES
   common/StringUtil.cpp
   common/PathUtil.cpp
   common/ZipReader.cpp
+  Window/BannerCarousel.cpp
+  Window/FlowQuestions.cpp
+  Window/InstallOutcome.cpp
+  Window/ProgressDisplay.cpp
 )
 list(TRANSFORM TANDREL_PORTABLE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)

@@ -1,0 +1,139 @@
+#!/usr/bin/python3
+"""A local stand-in of the maker's download-address API, for tests and the demo: it answers a
+plain HTTP GET with a redirect to the product's full installer, or with the answer that a test
+asks for in the URL.
+
+URLs (the "/answer/" part may follow other path segments):
+  /answer/CODE[/...][?location=URL]  answer with status CODE and a short HTML body; a 3xx answer
+                                     carries "Location: URL" (--location when the query has no
+                                     location; an empty location= sends no Location header)
+  /answer/close[/...]                read the request, then close the connection without answering
+  anything else                      the API's own answer: --status (302) with --location
+
+Every request is appended to the request log as one tab-separated line:
+  method  path  host-header  user-agent  header-names
+
+CLI: address_api.py --address A [--port 80] [--location URL] [--status 302]
+     [--request-log FILE] [--ready-file FILE] [--log FILE] [--max-lifetime SECONDS]
+The ready file gets the server's PID once it listens and is removed when the server ends
+(SIGTERM or SIGINT); the server also ends by itself after --max-lifetime seconds.
+"""
+import argparse
+import http.server
+import os
+import re
+import signal
+import socketserver
+import threading
+import time
+import urllib.parse
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    server_version = "AddressApiStandIn/1.0"
+
+    def log_message(self, *args):
+        pass
+
+    def record(self):
+        cfg = self.server.config
+        if not cfg.request_log:
+            return
+        line = "\t".join([self.command, self.path, self.headers.get("Host", ""),
+                          self.headers.get("User-Agent", ""), ",".join(self.headers.keys())])
+        with cfg.log_lock, open(cfg.request_log, "a") as f:
+            f.write(line + "\n")
+
+    def do_HEAD(self):
+        self.answer(head=True)
+
+    def do_GET(self):
+        self.answer(head=False)
+
+    def answer(self, head):
+        cfg = self.server.config
+        self.record()
+        url = urllib.parse.urlsplit(self.path)
+        query = urllib.parse.parse_qs(url.query, keep_blank_values=True)
+        status, location = cfg.status, cfg.location
+        m = re.search(r"/answer/([^/]+)", url.path)
+        if m:
+            if m.group(1) == "close":
+                self.close_connection = True
+                return
+            status = int(m.group(1))
+            if "location" in query:
+                location = query["location"][0]
+        body = ("<html><body><h1>%d</h1></body></html>" % status).encode()
+        self.send_response(status)
+        if 300 <= status < 400 and location:
+            self.send_header("Location", location)
+        self.send_header("Content-Type", "text/html")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        if not head:
+            self.wfile.write(body)
+
+
+class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+    def __init__(self, address, config):
+        self.config = config
+        super().__init__(address, Handler)
+
+    def handle_error(self, request, client_address):
+        pass
+
+
+def main():
+    p = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    p.add_argument("--address", required=True)
+    p.add_argument("--port", type=int, default=80)
+    p.add_argument("--location", default="", help="target of the API's own redirect")
+    p.add_argument("--status", type=int, default=302, help="status of the API's own answer")
+    p.add_argument("--request-log")
+    p.add_argument("--ready-file")
+    p.add_argument("--log", help="stdout and stderr go here (default: /dev/null)")
+    p.add_argument("--max-lifetime", type=float, default=0)
+    a = p.parse_args()
+
+    # Detach from the starter's stdio: a test runner reading our parent's output through a
+    # pipe would otherwise wait for this server too.
+    out = os.open(a.log or os.devnull, os.O_WRONLY | os.O_CREAT | os.O_APPEND, 0o644)
+    nul = os.open(os.devnull, os.O_RDONLY)
+    os.dup2(nul, 0)
+    os.dup2(out, 1)
+    os.dup2(out, 2)
+
+    config = argparse.Namespace(status=a.status, location=a.location, request_log=a.request_log,
+                                log_lock=threading.Lock())
+    server = Server((a.address, a.port), config)
+
+    def stop(*_):
+        if a.ready_file:
+            try:
+                os.remove(a.ready_file)
+            except OSError:
+                pass
+        os._exit(0)
+
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    if a.ready_file:
+        tmp = a.ready_file + ".tmp"
+        with open(tmp, "w") as f:
+            f.write("%d\n" % os.getpid())
+        os.replace(tmp, a.ready_file)
+    print("address API on %s:%d, %d to %r" % (a.address, a.port, a.status, a.location), flush=True)
+    deadline = time.monotonic() + a.max_lifetime if a.max_lifetime > 0 else None
+    while deadline is None or time.monotonic() < deadline:
+        time.sleep(0.5)
+    stop()
+
+
+if __name__ == "__main__":
+    main()
