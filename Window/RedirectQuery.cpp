@@ -4,6 +4,7 @@
 #include <winhttp.h>
 
 #include <cwchar>
+#include <cwctype>
 #include <vector>
 
 #include "common/Log.h"
@@ -37,10 +38,25 @@ int QueryStatusCode(HINTERNET request) {
                : 0;
 }
 
-// The address a location names, seen from "http://<host>/<path>".
+// True when |location| starts with "<scheme>://".
+bool HasScheme(const std::wstring& location) {
+    const size_t end = location.find(L"://");
+    if (end == 0 || end == std::wstring::npos) {
+        return false;
+    }
+    for (size_t i = 0; i < end; ++i) {
+        const wchar_t c = location[i];
+        if (!std::iswalnum(c) && c != L'+' && c != L'-' && c != L'.') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The address a non-empty location names, seen from "http://<host>/<path>".
 std::wstring ResolveLocation(const std::wstring& host, const std::wstring& path,
                              const std::wstring& location) {
-    if (location.find(L"://") != std::wstring::npos) {
+    if (HasScheme(location)) {
         return location;
     }
     if (location.compare(0, 2, L"//") == 0) {

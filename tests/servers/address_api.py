@@ -22,11 +22,13 @@ import argparse
 import http.server
 import os
 import re
-import signal
 import socketserver
+import sys
 import threading
-import time
 import urllib.parse
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import serverlife  # noqa: E402
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -95,44 +97,16 @@ def main():
     p.add_argument("--location", default="", help="target of the API's own redirect")
     p.add_argument("--status", type=int, default=302, help="status of the API's own answer")
     p.add_argument("--request-log")
-    p.add_argument("--ready-file")
-    p.add_argument("--log", help="stdout and stderr go here (default: /dev/null)")
-    p.add_argument("--max-lifetime", type=float, default=0)
+    serverlife.add_life_arguments(p)
     a = p.parse_args()
 
-    # Detach from the starter's stdio: a test runner reading our parent's output through a
-    # pipe would otherwise wait for this server too.
-    out = os.open(a.log or os.devnull, os.O_WRONLY | os.O_CREAT | os.O_APPEND, 0o644)
-    nul = os.open(os.devnull, os.O_RDONLY)
-    os.dup2(nul, 0)
-    os.dup2(out, 1)
-    os.dup2(out, 2)
-
+    serverlife.detach_stdio(a.log)
     config = argparse.Namespace(status=a.status, location=a.location, request_log=a.request_log,
                                 log_lock=threading.Lock())
     server = Server((a.address, a.port), config)
-
-    def stop(*_):
-        if a.ready_file:
-            try:
-                os.remove(a.ready_file)
-            except OSError:
-                pass
-        os._exit(0)
-
-    signal.signal(signal.SIGTERM, stop)
-    signal.signal(signal.SIGINT, stop)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    if a.ready_file:
-        tmp = a.ready_file + ".tmp"
-        with open(tmp, "w") as f:
-            f.write("%d\n" % os.getpid())
-        os.replace(tmp, a.ready_file)
-    print("address API on %s:%d, %d to %r" % (a.address, a.port, a.status, a.location), flush=True)
-    deadline = time.monotonic() + a.max_lifetime if a.max_lifetime > 0 else None
-    while deadline is None or time.monotonic() < deadline:
-        time.sleep(0.5)
-    stop()
+    serverlife.serve_until_stopped(
+        [server], a.ready_file, a.max_lifetime,
+        "address API on %s:%d, %d to %r" % (a.address, a.port, a.status, a.location))
 
 
 if __name__ == "__main__":
