@@ -8,5 +8,10 @@ set(TANDREL_PORTABLE_SOURCES
   Window/FlowQuestions.cpp
   Window/InstallOutcome.cpp
   Window/ProgressDisplay.cpp
+  ui/render/ImageDecode.cpp
+  ui/render/ImageDescriptor.cpp
+  ui/render/ImageGeometry.cpp
+  ui/render/SkinValues.cpp
+  ui/render/TextMarkup.cpp
 )
 list(TRANSFORM TANDREL_PORTABLE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
