@@ -52,8 +52,17 @@ bool CBackBuffer::Present(HDC target, const RECT& area) const {
     if (!surface_.Valid()) {
         return false;
     }
-    return ::BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                    surface_.Dc(), area.left, area.top, SRCCOPY) != FALSE;
+    // Copied pixel for pixel: a blit between two mirrored DCs would mirror the picture again.
+    const RECT device = DeviceRectOf(surface_.Dc(), area);
+    const DWORD targetLayout = ::GetLayout(target);
+    ::SetLayout(target, 0);
+    ::SetLayout(surface_.Dc(), 0);
+    const BOOL copied =
+        ::BitBlt(target, device.left, device.top, device.right - device.left,
+                 device.bottom - device.top, surface_.Dc(), device.left, device.top, SRCCOPY);
+    ::SetLayout(surface_.Dc(), layout_);
+    ::SetLayout(target, targetLayout);
+    return copied != FALSE;
 }
 
 RECT DeviceRectOf(HDC dc, const RECT& rc) {

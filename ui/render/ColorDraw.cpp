@@ -12,10 +12,12 @@ void FillSolid(HDC dc, const RECT& rc, COLORREF color) {
     if (rc.right <= rc.left || rc.bottom <= rc.top) {
         return;
     }
-    // ExtTextOut's opaque fill needs no brush.
-    const COLORREF old = ::SetBkColor(dc, color);
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-    ::SetBkColor(dc, old);
+    // A brush rather than ExtTextOut's opaque rectangle, which lands one pixel off in mirrored
+    // DCs under Wine.
+    UniqueBrush brush(::CreateSolidBrush(color));
+    if (brush) {
+        ::FillRect(dc, &rc, brush.get());
+    }
 }
 
 }  // namespace
@@ -70,11 +72,18 @@ void DrawRoundBorder(HDC dc, const RECT& rc, int width, SIZE round, ArgbColor co
 
 ScopedRoundClip::ScopedRoundClip(HDC dc, const RECT& rc, SIZE round)
     : dc_(dc), saved_(::SaveDC(dc)) {
-    // A path is given in logical units, so GDI maps it through the DC's origin and mirroring.
-    ::BeginPath(dc);
-    ::RoundRect(dc, rc.left, rc.top, rc.right + 1, rc.bottom + 1, round.cx, round.cy);
-    ::EndPath(dc);
-    ::SelectClipPath(dc, RGN_AND);
+    // Clip regions are in device units, which GDI itself mirrors for a mirrored DC; only the
+    // origins are applied here. (Clip paths are mirrored twice under Wine.)
+    POINT window = {}, viewport = {};
+    ::GetWindowOrgEx(dc, &window);
+    ::GetViewportOrgEx(dc, &viewport);
+    const LONG dx = viewport.x - window.x;
+    const LONG dy = viewport.y - window.y;
+    UniqueRegion region(::CreateRoundRectRgn(rc.left + dx, rc.top + dy, rc.right + dx + 1,
+                                             rc.bottom + dy + 1, round.cx, round.cy));
+    if (region) {
+        ::ExtSelectClipRgn(dc, region.get(), RGN_AND);
+    }
 }
 
 ScopedRoundClip::~ScopedRoundClip() {

@@ -33,8 +33,9 @@ bool DibSurface::Create(int width, int height, DWORD layout) {
     if (!bitmap || !dc) {
         return false;
     }
-    ::SetLayout(dc.get(), layout);
+    // The mirroring of a DC is computed from the bitmap selected when the layout is set.
     oldBitmap_ = ::SelectObject(dc.get(), bitmap.get());
+    ::SetLayout(dc.get(), layout);
     bitmap_ = std::move(bitmap);
     dc_ = std::move(dc);
     pixels_ = pixels;
