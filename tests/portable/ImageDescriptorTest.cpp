@@ -9,72 +9,57 @@ using namespace SkinUI;
 
 namespace {
 
-struct DescriptorCase {
-    const wchar_t* text;
-    ImageDescriptor expected;
-};
-
-ImageDescriptor File(const wchar_t* file) {
-    ImageDescriptor d;
-    d.file = file;
-    return d;
+std::wstring Rect(const IntRect& r) {
+    return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
+           std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom);
 }
 
-ImageDescriptor With(ImageDescriptor d, void (*change)(ImageDescriptor&)) {
-    change(d);
-    return d;
+// Every field that differs from its default, e.g. "file=a.png dest=0,8,14,22".
+std::wstring Describe(const ImageDescriptor& d) {
+    const ImageDescriptor none;
+    std::wstring out = L"file=" + d.file;
+    out += d.resourceType.empty() ? L"" : L" restype=" + d.resourceType;
+    out += d.hasColor ? L" color=" + std::to_wstring(d.color) : L"";
+    out += d.hasDest ? L" dest=" + Rect(d.dest) : L"";
+    out += d.hasSource ? L" source=" + Rect(d.source) : L"";
+    out += d.corner == none.corner ? L"" : L" corner=" + Rect(d.corner);
+    out += d.hasMask ? L" mask=" + std::to_wstring(d.mask) : L"";
+    out += d.fade == 255 ? L"" : L" fade=" + std::to_wstring(d.fade);
+    out += std::wstring(d.hole ? L" hole" : L"") + (d.xtiled ? L" xtiled" : L"") +
+           (d.ytiled ? L" ytiled" : L"");
+    return out;
 }
 
 }  // namespace
 
 TEST(ImageDescriptorTest, ParsesPlainNamesPairsAndStopsAtTheFirstMisfit) {
-    const DescriptorCase cases[] = {
-        {L"img\\browse-df.png", File(L"img\\browse-df.png")},
-        {L"C:\\Program Files\\x y\\pr_01.png", File(L"C:\\Program Files\\x y\\pr_01.png")},
-        {L"a=b.png", File(L"a=b.png")},
-        {L"file='img/checked.png' dest='0,8,14,22'", With(File(L"img/checked.png"),
-                                                          [](ImageDescriptor& d) {
-                                                              d.hasDest = true;
-                                                              d.dest = {0, 8, 14, 22};
-                                                          })},
+    const struct {
+        const wchar_t* input;
+        const wchar_t* parsed;
+    } cases[] = {
+        {L"img\\browse-df.png", L"file=img\\browse-df.png"},
+        {L"C:\\Program Files\\x y\\pr_01.png", L"file=C:\\Program Files\\x y\\pr_01.png"},
+        {L"a=b.png", L"file=a=b.png"},
+        {L"file='img/checked.png' dest='0,8,14,22'", L"file=img/checked.png dest=0,8,14,22"},
         {L"file='a.png' source='1,2,3,4' corner='5,6,7,8' mask='#FFFF00FF' fade='128' "
          L"hole='true' xtiled='true' ytiled='false'",
-         With(File(L"a.png"),
-              [](ImageDescriptor& d) {
-                  d.hasSource = true;
-                  d.source = {1, 2, 3, 4};
-                  d.corner = {5, 6, 7, 8};
-                  d.hasMask = true;
-                  d.mask = 0xFFFF00FF;
-                  d.fade = 128;
-                  d.hole = true;
-                  d.xtiled = true;
-              })},
-        {L"res='7' restype='PNG' scale9='1,1,1,1'", With(File(L"7"),
-                                                         [](ImageDescriptor& d) {
-                                                             d.resourceType = L"PNG";
-                                                             d.corner = {1, 1, 1, 1};
-                                                         })},
-        {L"color='#80FF0000'", With(File(L""),
-                                    [](ImageDescriptor& d) {
-                                        d.hasColor = true;
-                                        d.color = 0x80FF0000;
-                                    })},
-        {L"  file = 'a.png'", File(L"a.png")},
-        {L"file='a.png' fade='999'",
-         With(File(L"a.png"), [](ImageDescriptor& d) { d.fade = 255; })},
-        {L"file='a.png' dest=''", File(L"a.png")},  // empty values are ignored
+         L"file=a.png source=1,2,3,4 corner=5,6,7,8 mask=4294902015 fade=128 hole xtiled"},
+        {L"res='7' restype='PNG' scale9='1,1,1,1'", L"file=7 restype=PNG corner=1,1,1,1"},
+        {L"color='#80FF0000'", L"file= color=2164195328"},
+        {L"  file = 'a.png'", L"file=a.png"},
+        {L"file='a.png' fade='999'", L"file=a.png"},
+        {L"file='a.png' dest=''", L"file=a.png"},  // empty values are ignored
         // Malformed: parsing stops, what was read counts.
-        {L"file='a.png' broken dest='0,0,1,1'", File(L"a.png")},
-        {L"file='a.png'dest='0,0,1,1'", File(L"a.png")},
-        {L"file='a.png' dest='0,0,1,1", File(L"a.png")},
-        {L"file='a.png", File(L"file='a.png")},
-        {L"file=a.png", File(L"file=a.png")},
-        {L"file='a.png' ", File(L"a.png")},
-        {L"", File(L"")},
+        {L"file='a.png' broken dest='0,0,1,1'", L"file=a.png"},
+        {L"file='a.png'dest='0,0,1,1'", L"file=a.png"},
+        {L"file='a.png' dest='0,0,1,1", L"file=a.png"},
+        {L"file='a.png", L"file=file='a.png"},
+        {L"file=a.png", L"file=file=a.png"},
+        {L"file='a.png' ", L"file=a.png"},
+        {L"", L"file="},
     };
-    for (const DescriptorCase& c : cases) {
-        EXPECT_TRUE(ParseImageDescriptor(c.text) == c.expected) << "input: " << c.text;
+    for (const auto& c : cases) {
+        EXPECT_EQ(std::wstring(c.parsed), Describe(ParseImageDescriptor(c.input))) << c.input;
     }
 }
 

@@ -43,14 +43,6 @@ void ApplyPair(ImageDescriptor& d, std::wstring_view key, std::wstring_view valu
 
 }  // namespace
 
-bool ImageDescriptor::operator==(const ImageDescriptor& o) const {
-    return file == o.file && resourceType == o.resourceType && hasColor == o.hasColor &&
-           color == o.color && hasDest == o.hasDest && dest == o.dest && hasSource == o.hasSource &&
-           source == o.source && corner == o.corner && hasMask == o.hasMask && mask == o.mask &&
-           fade == o.fade && hole == o.hole && xtiled == o.xtiled && ytiled == o.ytiled &&
-           hsl == o.hsl;
-}
-
 ImageDescriptor ParseImageDescriptor(std::wstring_view text) {
     ImageDescriptor d;
     d.file.assign(text);

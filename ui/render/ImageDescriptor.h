@@ -30,8 +30,6 @@ struct ImageDescriptor {
     bool xtiled = false;
     bool ytiled = false;
     bool hsl = false;
-
-    bool operator==(const ImageDescriptor& o) const;
 };
 
 // Reads pairs from the start and stops at the first one that does not fit; what was read up

@@ -1,6 +1,5 @@
 #include "ui/render/ImageDraw.h"
 
-#include <algorithm>
 
 #include "ui/render/ColorDraw.h"
 #include "ui/render/GdiHandles.h"
@@ -79,14 +78,6 @@ bool DrawImage(HDC dc, CImageCache& images, const RECT& control, const ImageDesc
 bool DrawImage(HDC dc, CImageCache& images, const RECT& control, std::wstring_view descriptor,
                const RECT* paint) {
     return DrawImage(dc, images, control, ParseImageDescriptor(descriptor), paint);
-}
-
-void DrawWholeImage(HDC dc, const SkinImage& image, const RECT& dest, int fade) {
-    if (fade <= 0 || dest.right <= dest.left || dest.bottom <= dest.top) {
-        return;
-    }
-    const ImageBlitter blitter(dc, image, std::min(fade, 255));
-    blitter.Blit({ToIntRect(dest), {0, 0, image.width, image.height}});
 }
 
 }  // namespace SkinUI

@@ -21,7 +21,4 @@ bool DrawImage(HDC dc, CImageCache& images, const RECT& control, const ImageDesc
 bool DrawImage(HDC dc, CImageCache& images, const RECT& control, std::wstring_view descriptor,
                const RECT* paint = nullptr);
 
-// Stretches the whole |image| onto |dest| with an overall opacity |fade| (0-255).
-void DrawWholeImage(HDC dc, const SkinImage& image, const RECT& dest, int fade = 255);
-
 }  // namespace SkinUI
