@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "ui/render/DibSurface.h"
-#include "ui/render/GdiHandles.h"
 
 namespace SkinUI {
 namespace {
@@ -70,8 +69,7 @@ void DrawRoundBorder(HDC dc, const RECT& rc, int width, SIZE round, ArgbColor co
     ::RoundRect(dc, rc.left, rc.top, rc.right, rc.bottom, round.cx, round.cy);
 }
 
-ScopedRoundClip::ScopedRoundClip(HDC dc, const RECT& rc, SIZE round)
-    : dc_(dc), saved_(::SaveDC(dc)) {
+ScopedRoundClip::ScopedRoundClip(HDC dc, const RECT& rc, SIZE round) : state_(dc) {
     // Clip regions are in device units, which GDI itself mirrors for a mirrored DC; only the
     // origins are applied here. (Clip paths are mirrored twice under Wine.)
     POINT window = {}, viewport = {};
@@ -83,12 +81,6 @@ ScopedRoundClip::ScopedRoundClip(HDC dc, const RECT& rc, SIZE round)
                                              rc.bottom + dy + 1, round.cx, round.cy));
     if (region) {
         ::ExtSelectClipRgn(dc, region.get(), RGN_AND);
-    }
-}
-
-ScopedRoundClip::~ScopedRoundClip() {
-    if (saved_ != 0) {
-        ::RestoreDC(dc_, saved_);
     }
 }
 

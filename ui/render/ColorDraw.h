@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "ui/render/GdiHandles.h"
 #include "ui/render/SkinValues.h"
 
 namespace SkinUI {
@@ -35,13 +36,9 @@ void DrawRoundBorder(HDC dc, const RECT& rc, int width, SIZE round, ArgbColor co
 class ScopedRoundClip {
   public:
     ScopedRoundClip(HDC dc, const RECT& rc, SIZE round);
-    ~ScopedRoundClip();
-    ScopedRoundClip(const ScopedRoundClip&) = delete;
-    ScopedRoundClip& operator=(const ScopedRoundClip&) = delete;
 
   private:
-    HDC dc_;
-    int saved_;
+    ScopedDcState state_;
 };
 
 }  // namespace SkinUI

@@ -1,6 +1,5 @@
 #include "ui/render/ImageDraw.h"
 
-
 #include "ui/render/ColorDraw.h"
 #include "ui/render/GdiHandles.h"
 #include "ui/render/ImageGeometry.h"
