@@ -12,7 +12,8 @@
 namespace SkinUI {
 
 // Draws |d| into |control| (logical coordinates of |dc|; in a mirrored DC the image is
-// mirrored with everything else). A "color" fills the destination instead of an image.
+// mirrored with everything else). A "color" fills the destination instead of an image. "hsl"
+// is read but not applied: there is no colour adjustment to apply.
 // Returns false when the descriptor names no image, or one that cannot be found or decoded
 // (nothing is drawn: the caller may fall back to another image and need not try this one
 // again); true otherwise, also when nothing of it lies inside |control| or |paint|.

@@ -25,17 +25,17 @@ HFONT DefaultGuiFont() {
     return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
-UniqueFont CreateSkinFont(const FontSpec& spec) {
+UniqueFont CreateSkinFont(const FontInfo& info) {
     LOGFONTW lf = LogFontOf(DefaultGuiFont());
-    SetFace(lf, spec.face);
+    SetFace(lf, info.face);
     lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfHeight = -spec.size;
-    if (spec.bold) {
+    lf.lfHeight = -info.size;
+    if (info.bold) {
         // The weight scale ends at 1000.
         lf.lfWeight = std::min<LONG>(lf.lfWeight + 700, 1000);
     }
-    lf.lfUnderline = spec.underline ? TRUE : FALSE;
-    lf.lfItalic = spec.italic ? TRUE : FALSE;
+    lf.lfUnderline = info.underline ? TRUE : FALSE;
+    lf.lfItalic = info.italic ? TRUE : FALSE;
     return UniqueFont(::CreateFontIndirectW(&lf));
 }
 
@@ -57,11 +57,11 @@ UniqueFont DeriveFont(HFONT base, bool bold, bool italic, bool underline, const 
     return UniqueFont(::CreateFontIndirectW(&lf));
 }
 
-bool CFontTable::Add(int id, const FontSpec& spec, bool makeDefault) {
-    if (id < 0 || spec.face.empty()) {
+bool CFontTable::Add(int id, const FontInfo& info, bool makeDefault) {
+    if (id < 0 || info.face.empty()) {
         return false;
     }
-    UniqueFont font = CreateSkinFont(spec);
+    UniqueFont font = CreateSkinFont(info);
     if (!font) {
         return false;
     }

@@ -11,7 +11,7 @@
 
 namespace SkinUI {
 
-struct FontSpec {
+struct FontInfo {
     std::wstring face;  // an unknown face is left to the system's font mapping
     int size = 12;      // character height in pixels
     bool bold = false;
@@ -22,9 +22,9 @@ struct FontSpec {
 // The system's default GUI font (a stock object: never deleted).
 HFONT DefaultGuiFont();
 
-// The default GUI font's attributes with |spec| applied: face (at most 31 characters),
+// The default GUI font's attributes with |info| applied: face (at most 31 characters),
 // DEFAULT_CHARSET, height -size, weight raised by 700 when bold, underline, italic.
-UniqueFont CreateSkinFont(const FontSpec& spec);
+UniqueFont CreateSkinFont(const FontInfo& info);
 
 // A variant of |base| with the styles added (never removed); |face| and |size| replace the
 // base's when given.
@@ -36,7 +36,7 @@ class CFontTable {
   public:
     // Creates and stores the font; a negative identifier or an empty face adds nothing.
     // With |makeDefault| it also becomes the default font.
-    bool Add(int id, const FontSpec& spec, bool makeDefault = false);
+    bool Add(int id, const FontInfo& info, bool makeDefault = false);
     bool Has(int id) const { return fonts_.count(id) != 0; }
     // The font of |id|, or the default font when there is none (-1 included).
     HFONT Get(int id) const;
