@@ -13,5 +13,22 @@ set(TANDREL_PORTABLE_SOURCES
   ui/render/ImageGeometry.cpp
   ui/render/SkinValues.cpp
   ui/render/TextMarkup.cpp
+  ui/LayoutMath.cpp
+  ui/SkinBuilder.cpp
+  ui/SkinClock.cpp
+  ui/SkinFile.cpp
+  ui/SkinManager.cpp
+  ui/SkinManagerInput.cpp
+  ui/SkinMarkup.cpp
+  ui/SkinMarkupNode.cpp
+  ui/SkinPackage.cpp
+  ui/SkinValues.cpp
+  ui/controls/Button.cpp
+  ui/controls/Container.cpp
+  ui/controls/Control.cpp
+  ui/controls/Edit.cpp
+  ui/controls/Label.cpp
+  ui/controls/Progress.cpp
+  ui/controls/TabLayout.cpp
 )
 list(TRANSFORM TANDREL_PORTABLE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)

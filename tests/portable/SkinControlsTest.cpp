@@ -1,0 +1,228 @@
+// Control state and notifications driven through the manager as the window will drive it:
+// clicks, option groups, focus, the edit, the progress range, and which image and colour a
+// control asks the painter for.
+#include <gtest/gtest.h>
+
+#include "SkinTestSupport.h"
+#include "ui/SkinManager.h"
+#include "ui/controls/Button.h"
+#include "ui/controls/Container.h"
+#include "ui/controls/Edit.h"
+#include "ui/controls/Progress.h"
+
+using namespace SkinUI;
+
+namespace {
+
+// A row of controls 100 pixels wide each, attached to a manager.
+class ControlRow {
+  public:
+    template <typename T>
+    T* Add(const wchar_t* name) {
+        auto control = std::make_unique<T>();
+        control->SetName(name);
+        T* raw = control.get();
+        row_->Add(std::move(control));
+        return raw;
+    }
+    void Attach() {
+        manager.AttachRoot(std::move(owned_));
+        manager.UpdateLayout(SkinRect{0, 0, 100 * row_->GetCount(), 30});
+        manager.AddNotifier(&notifier);
+    }
+    void Click(int index) {
+        manager.OnButtonDown(SkinPoint{100 * index + 5, 5});
+        manager.OnButtonUp(SkinPoint{100 * index + 5, 5});
+    }
+    CSkinManagerUI manager;
+    RecordingNotifier notifier;
+
+  private:
+    std::unique_ptr<CHorizontalLayoutUI> owned_ = std::make_unique<CHorizontalLayoutUI>();
+    CHorizontalLayoutUI* row_ = owned_.get();
+};
+
+class RecordingPainter : public ISkinPainter {
+  public:
+    void FillColour(const SkinRect&, uint32_t) override {}
+    bool DrawImage(const SkinRect&, const std::wstring& descriptor) override {
+        images.push_back(descriptor);
+        return descriptor.find(L"broken") == std::wstring::npos;
+    }
+    void DrawText(const SkinRect&, const std::wstring&, uint32_t colour, int, uint32_t,
+                  bool) override {
+        textColour = colour;
+    }
+    void DrawBorder(const SkinRect&, const SkinRect&, uint32_t, const SkinSize&) override {}
+    void PushClip(const SkinRect&, const SkinSize&) override {}
+    void PopClip() override {}
+    std::vector<std::wstring> images;
+    uint32_t textColour = 0;
+};
+
+}  // namespace
+
+TEST(SkinControlsTest, ClicksReachCallbacksThenNotifiersInOrder) {
+    ControlRow row;
+    CButtonUI* button = row.Add<CButtonUI>(L"btn");
+    CCheckBoxUI* check = row.Add<CCheckBoxUI>(L"chk");
+    CButtonUI* disabled = row.Add<CButtonUI>(L"off");
+    disabled->SetEnabled(false);
+    row.Attach();
+    RecordingNotifier second;
+    row.manager.AddNotifier(&second);
+    std::vector<std::wstring> order;
+    button->AddNotifyCallback([&](SkinNotify& msg) {
+        order.push_back(L"own " + msg.type);
+        EXPECT_TRUE(msg.type != L"click" || msg.mousePos.x == 5);
+    });
+
+    row.Click(0);
+    EXPECT_EQ((std::vector<std::wstring>{L"own setfocus", L"own click"}), order);
+    row.Click(1);
+    row.Click(1);
+    row.Click(2);
+    // Released outside the pressed control: no click.
+    row.manager.OnButtonDown(SkinPoint{5, 5});
+    row.manager.OnButtonUp(SkinPoint{150, 5});
+    EXPECT_FALSE(button->IsPushed());
+
+    EXPECT_EQ((std::vector<RecordedNotify>{{L"setfocus", L"btn", 0, 0},
+                                           {L"click", L"btn", 0, 0},
+                                           {L"killfocus", L"btn", 0, 0},
+                                           {L"setfocus", L"chk", 0, 0},
+                                           {L"click", L"chk", 0, 0},
+                                           {L"selectchanged", L"chk", 0, 0},
+                                           {L"click", L"chk", 0, 0},
+                                           {L"selectchanged", L"chk", 0, 0},
+                                           {L"killfocus", L"chk", 0, 0},
+                                           {L"setfocus", L"btn", 0, 0}}),
+              row.notifier.received);
+    EXPECT_EQ(row.notifier.received, second.received);
+    EXPECT_FALSE(check->GetCheck());
+    check->SetCheck(false);  // already in that state: no notification
+    EXPECT_EQ(10u, row.notifier.received.size());
+}
+
+TEST(SkinControlsTest, SelectingAnOptionDeselectsItsGroupOnly) {
+    ControlRow row;
+    COptionUI* a = row.Add<COptionUI>(L"a");
+    COptionUI* b = row.Add<COptionUI>(L"b");
+    COptionUI* other = row.Add<COptionUI>(L"other");
+    a->SetGroup(L"g");
+    b->SetGroup(L"g");
+    other->SetGroup(L"h");
+    a->Selected(true, false);
+    other->Selected(true, false);
+    row.Attach();
+
+    row.Click(1);
+    row.Click(1);  // a selected option of a group stays selected
+    EXPECT_FALSE(a->IsSelected());
+    EXPECT_TRUE(b->IsSelected());
+    EXPECT_TRUE(other->IsSelected());
+    int changes = 0;
+    for (const RecordedNotify& n : row.notifier.received) {
+        changes += n.type == L"selectchanged" ? 1 : 0;
+        EXPECT_NE(L"a", n.sender);  // the deselected one stays silent
+    }
+    EXPECT_EQ(1, changes);
+}
+
+TEST(SkinControlsTest, FocusMovedByASetFocusHandlerStaysMoved) {
+    ControlRow row;
+    CEditUI* edit = row.Add<CEditUI>(L"edit_path");
+    CButtonUI* browse = row.Add<CButtonUI>(L"btn_browse");
+    edit->AddNotifyCallback([&](SkinNotify& msg) {
+        if (msg.type == L"setfocus") {
+            browse->SetFocus();
+        }
+    });
+    row.Attach();
+    row.Click(0);
+    EXPECT_EQ(browse, row.manager.GetFocus());
+    EXPECT_FALSE(edit->IsFocused());
+    EXPECT_TRUE(browse->IsFocused());
+
+    browse->SetVisible(false);  // a hidden control loses the focus
+    EXPECT_EQ(nullptr, row.manager.GetFocus());
+    EXPECT_EQ(L"killfocus", row.notifier.received.back().type);
+}
+
+TEST(SkinControlsTest, EditTakesTypedTextUnlessReadOnly) {
+    ControlRow row;
+    CEditUI* edit = row.Add<CEditUI>(L"edit");
+    row.Attach();
+    edit->SetFocus();
+    for (uint32_t c : {uint32_t{'a'}, uint32_t{'b'}, kKeyBack, uint32_t{'c'}}) {
+        row.manager.OnChar(c);
+    }
+    EXPECT_EQ(L"ac", edit->GetText());
+    edit->SetReadOnly(true);
+    row.manager.OnChar('d');
+    row.manager.OnKeyDown(kKeyReturn);
+    EXPECT_EQ(L"ac", edit->GetText());
+    int textChanged = 0;
+    for (const RecordedNotify& n : row.notifier.received) {
+        textChanged += n.type == L"textchanged" ? 1 : 0;
+    }
+    EXPECT_EQ(4, textChanged);
+    EXPECT_EQ(L"return", row.notifier.received.back().type);
+}
+
+TEST(SkinControlsTest, ProgressKeepsItsValueInRange) {
+    const struct {
+        int min, max, value;
+        int expectedMax, expectedValue, fillWidth;
+    } cases[] = {
+        {0, 100, 30, 100, 30, 90}, {0, 100, 130, 100, 100, 300}, {0, 100, -5, 100, 0, 0},
+        {50, 50, 70, 51, 51, 300}, {20, 10, 0, 21, 20, 0},       {-100, 100, 0, 100, 0, 150},
+    };
+    for (const auto& c : cases) {
+        CProgressUI progress;
+        progress.SetPos(SkinRect{0, 0, 300, 6});
+        progress.SetMinValue(c.min);
+        progress.SetMaxValue(c.max);
+        progress.SetValue(c.value);
+        EXPECT_EQ(c.expectedMax, progress.GetMaxValue()) << c.min << " " << c.max;
+        EXPECT_EQ(c.expectedValue, progress.GetValue()) << c.min << " " << c.max;
+        EXPECT_EQ(c.fillWidth, progress.GetFillRect().Width()) << c.min << " " << c.max;
+    }
+}
+
+TEST(SkinControlsTest, PaintsTheImageAndColourOfTheState) {
+    ControlRow row;
+    CButtonUI* button = row.Add<CButtonUI>(L"b");
+    COptionUI* option = row.Add<COptionUI>(L"o");
+    button->ApplyAttributeList(
+        L"normalimage=\"n\" hotimage=\"h\" pushedimage=\"p\" disabledimage=\"broken\" "
+        L"textcolor=\"#FF010203\" hottextcolor=\"#FF0A0B0C\" text=\"x\"");
+    option->ApplyAttributeList(
+        L"normalimage=\"n\" pushedimage=\"p\" selectedimage=\"s\" text=\"x\"");
+    row.Attach();
+    const SkinRect all{0, 0, 200, 30};
+    auto paint = [&](CControlUI* control) {
+        RecordingPainter painter;
+        control->DoPaint(painter, all);
+        return painter;
+    };
+
+    EXPECT_EQ(std::vector<std::wstring>{L"n"}, paint(button).images);
+    EXPECT_EQ(0xFF010203u, paint(button).textColour);
+    row.manager.OnMouseMove(SkinPoint{5, 5});
+    EXPECT_EQ(std::vector<std::wstring>{L"h"}, paint(button).images);
+    EXPECT_EQ(0xFF0A0B0Cu, paint(button).textColour);
+    row.manager.OnButtonDown(SkinPoint{5, 5});
+    EXPECT_EQ(std::vector<std::wstring>{L"p"}, paint(button).images);
+    row.manager.OnButtonUp(SkinPoint{5, 5});
+    button->SetEnabled(false);
+    // The disabled image cannot be drawn: the normal one instead, and not tried again.
+    EXPECT_EQ((std::vector<std::wstring>{L"broken", L"n"}), paint(button).images);
+    EXPECT_EQ(std::vector<std::wstring>{L"n"}, paint(button).images);
+    EXPECT_EQ(0xFFA7A6AAu, paint(button).textColour);
+
+    row.manager.OnButtonDown(SkinPoint{105, 5});
+    EXPECT_EQ(std::vector<std::wstring>{L"n"}, paint(option).images);  // never the pushed one
+    row.manager.OnButtonUp(SkinPoint{105, 5});
+    EXPECT_EQ(std::vector<std::wstring>{L"s"}, paint(option).images);
+}

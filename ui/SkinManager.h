@@ -1,0 +1,182 @@
+// CSkinManagerUI: the per-window model of a skinned window. It owns the control tree and
+// holds what the skin registers (fonts, images, default attributes, texts, window
+// attributes), finds controls, keeps focus, hot and captured controls, routes input to
+// controls and sends notifications. Painting and invalidation go through the window's hooks.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/SkinNotify.h"
+#include "ui/SkinPainter.h"
+#include "ui/SkinTypes.h"
+#include "ui/SkinValues.h"
+
+namespace SkinUI {
+
+class CControlUI;
+class COptionUI;
+
+// A font as the skin describes it; the drawing side creates the font itself.
+struct SkinFontEntry {
+    int id = -1;
+    std::wstring face;
+    int size = 12;
+    bool bold = false;
+    bool underline = false;
+    bool italic = false;
+    bool shared = false;
+};
+
+// An image the skin names in an Image element; decoding is the drawing side's.
+struct SkinImageEntry {
+    std::wstring name;
+    std::wstring resourceType;
+    uint32_t mask = 0;
+    bool shared = false;
+};
+
+struct SkinDefaultColours {
+    uint32_t text = 0xFF000000;
+    uint32_t disabledText = 0xFFA7A6AA;
+    uint32_t link = 0xFF0000FF;
+    uint32_t linkHover = 0xFFD3215F;
+    uint32_t selectedBk = 0xFFBAE4FF;
+};
+
+struct SkinWindowAttributes {
+    SkinSize initSize;
+    SkinRect sizeBox;      // widths of the resize border: left, top, right, bottom
+    SkinRect caption;      // drag area: insets from the left and right edges, top and bottom
+    SkinSize roundCorner;  // corner ellipse of a rounded window region, 0 for none
+    SkinSize minInfo;
+    SkinSize maxInfo;
+    bool showDirty = false;
+    bool noActivate = false;
+    int opacity = 255;
+    int layeredOpacity = 255;
+    std::wstring layeredImage;
+    SkinAttributeList custom;  // everything else, in order
+};
+
+// Creates a control for an element name, or nothing.
+using SkinControlFactory = std::function<std::unique_ptr<CControlUI>(const std::wstring& name)>;
+
+class CSkinManagerUI {
+  public:
+    CSkinManagerUI();
+    ~CSkinManagerUI();
+    CSkinManagerUI(const CSkinManagerUI&) = delete;
+    CSkinManagerUI& operator=(const CSkinManagerUI&) = delete;
+
+    // The native window's hooks; without them nothing is invalidated or resized.
+    void SetHost(ISkinWindowHost* host) { host_ = host; }
+    bool HasWindow() const { return host_ != nullptr; }
+
+    // The control tree. The manager owns the root; DestroyTree drops it and every reference
+    // into it (focus, hot, capture, option groups).
+    bool AttachRoot(std::unique_ptr<CControlUI> root);
+    CControlUI* GetRoot() const { return root_.get(); }
+    void DestroyTree();
+    bool IsInTree(const CControlUI* control) const;
+    CControlUI* FindControl(const std::wstring& name) const;
+    CControlUI* FindControlAt(SkinPoint pt) const;
+
+    // Layout, invalidation and painting (see SkinManagerInput.cpp).
+    void NeedUpdate();
+    bool IsUpdateNeeded() const { return updateNeeded_; }
+    void UpdateLayout(const SkinRect& client);
+    void Invalidate(const SkinRect& rect);
+    // Lays out if needed, sends "windowinit" on the first paint with a tree, then paints.
+    void Paint(ISkinPainter& painter, const SkinRect& client, const SkinRect& dirty);
+
+    // Skin resources: data only.
+    void AddFont(const SkinFontEntry& font);
+    const SkinFontEntry* GetFont(int id) const;
+    void SetDefaultFont(const SkinFontEntry& font);
+    // Null: the system's default GUI font.
+    const SkinFontEntry* GetDefaultFont() const {
+        return hasDefaultFont_ ? &defaultFont_ : nullptr;
+    }
+    void AddImage(const SkinImageEntry& image);
+    const SkinImageEntry* GetImage(const std::wstring& name) const;
+    // Element names compare case-insensitively.
+    void AddDefaultAttributeList(const std::wstring& element, const std::wstring& list);
+    const std::wstring* GetDefaultAttributeList(const std::wstring& element) const;
+    void AddMultiLanguageString(int id, const std::wstring& text);
+    const std::wstring* GetMultiLanguageString(int id) const;
+    const SkinDefaultColours& GetDefaultColours() const { return colours_; }
+
+    // Attributes of a skin file's root Window element.
+    void SetWindowAttribute(const std::wstring& name, const std::wstring& value);
+    const SkinWindowAttributes& GetWindowAttributes() const { return window_; }
+
+    // Control plug-ins, asked in registration order for element names the builder lacks.
+    void AddControlPlugin(SkinControlFactory factory);
+    std::unique_ptr<CControlUI> CreateFromPlugins(const std::wstring& name) const;
+
+    // Notifications: the sender's own callbacks first, then the notifiers in registration
+    // order. A notifier removed during a dispatch is not called any more.
+    void AddNotifier(INotifyUI* notifier);
+    bool RemoveNotifier(INotifyUI* notifier);
+    void SendNotify(CControlUI* sender, const wchar_t* type, int32_t wParam = 0,
+                    int32_t lParam = 0);
+    void SendNotify(SkinNotify& msg);
+
+    // Keyboard focus: "killfocus" to the old control, then "setfocus" to the new one. Only a
+    // control of the attached tree (or null) can take it.
+    CControlUI* GetFocus() const { return focus_; }
+    void SetFocus(CControlUI* control);
+
+    // Input from the window, in client coordinates (see SkinManagerInput.cpp).
+    SkinPoint GetMousePos() const { return mousePos_; }
+    CControlUI* GetHot() const { return hot_; }
+    CControlUI* GetCapture() const { return capture_; }
+    void OnMouseMove(SkinPoint pt);
+    void OnMouseLeaveWindow();
+    void OnButtonDown(SkinPoint pt);
+    void OnButtonUp(SkinPoint pt);
+    void OnKeyDown(uint32_t key);
+    void OnChar(uint32_t character);
+
+    // Option groups of the window: selecting one option deselects the others.
+    void AddOptionToGroup(const std::wstring& group, COptionUI* option);
+    void RemoveOptionFromGroups(COptionUI* option);
+    void SelectInGroup(const std::wstring& group, COptionUI* selected);
+
+    // A control of the subtree becomes hidden, disabled or is destroyed: the manager drops
+    // its references to it (focus moves to nobody, hot and capture are cleared).
+    void ReleaseInputState(CControlUI* subtree);
+    void ForgetControl(CControlUI* control);
+
+  private:
+    ISkinWindowHost* host_ = nullptr;
+    std::unique_ptr<CControlUI> root_;
+    bool updateNeeded_ = true;
+    bool windowInitSent_ = false;
+    SkinRect client_;
+
+    std::map<int, SkinFontEntry> fonts_;
+    SkinFontEntry defaultFont_;
+    bool hasDefaultFont_ = false;
+    std::map<std::wstring, SkinImageEntry> images_;
+    std::map<std::wstring, std::wstring> defaultAttributes_;
+    std::map<int, std::wstring> texts_;
+    SkinDefaultColours colours_;
+    SkinWindowAttributes window_;
+
+    std::vector<SkinControlFactory> plugins_;
+    std::vector<INotifyUI*> notifiers_;
+    std::map<std::wstring, std::vector<COptionUI*>> groups_;
+
+    CControlUI* focus_ = nullptr;
+    CControlUI* hot_ = nullptr;
+    CControlUI* capture_ = nullptr;
+    SkinPoint mousePos_;
+};
+
+}  // namespace SkinUI

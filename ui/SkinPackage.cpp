@@ -1,0 +1,91 @@
+#include "ui/SkinPackage.h"
+
+#include "ui/SkinFile.h"
+#include "ui/SkinMarkup.h"
+#include "ui/SkinValues.h"
+
+namespace SkinUI {
+
+CSkinPackage& CSkinPackage::Instance() {
+    static CSkinPackage package;
+    return package;
+}
+
+void CSkinPackage::SetResourcePath(const std::wstring& folder) {
+    resourcePath_ = folder;
+    if (!resourcePath_.empty() && resourcePath_.back() != L'\\' && resourcePath_.back() != L'/') {
+        resourcePath_ += L'\\';
+    }
+}
+
+bool CSkinPackage::OpenZip(const void* data, size_t size) {
+    if (zip_.IsOpen()) {
+        return true;
+    }
+    if (data == nullptr || size == 0) {
+        return false;
+    }
+    bytes_.assign(static_cast<const char*>(data), size);
+    if (!zip_.Open(bytes_.data(), bytes_.size())) {
+        bytes_.clear();
+        return false;
+    }
+    return true;
+}
+
+bool CSkinPackage::OpenZipFile(const std::wstring& fileName) {
+    if (zip_.IsOpen()) {
+        return true;
+    }
+    std::string bytes;
+    if (ReadSkinFile(resourcePath_ + fileName, kMaxArchiveSize, bytes) != SkinFileRead::kOk) {
+        return false;
+    }
+    return OpenZip(bytes.data(), bytes.size());
+}
+
+int CSkinPackage::FindEntry(const std::wstring& name) const {
+    if (!zip_.IsOpen() || name.empty() || name.size() >= 256) {
+        return -1;
+    }
+    return zip_.FindEntry(EncodeUtf8(name));
+}
+
+bool CSkinPackage::ReadFile(const std::wstring& name, std::string& bytes) const {
+    bytes.clear();
+    if (!zip_.IsOpen()) {
+        return kind_ == SkinSourceKind::kFiles &&
+               ReadSkinFile(resourcePath_ + name, kMaxEntrySize, bytes) == SkinFileRead::kOk;
+    }
+    const int index = FindEntry(name);
+    ZipEntryInfo info;
+    if (index < 0 || !zip_.GetEntryInfo(index, info) || info.uncompressedSize > kMaxEntrySize) {
+        return false;
+    }
+    bytes.assign(info.uncompressedSize, '\0');
+    if (!zip_.Inflate(index, &bytes[0], bytes.size())) {
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+bool CSkinPackage::LoadMarkup(CSkinMarkup& markup, const std::wstring& name) const {
+    switch (kind_) {
+        case SkinSourceKind::kZipFile:
+        case SkinSourceKind::kZipResource:
+            return markup.LoadFromZip(zip_.IsOpen() ? &zip_ : nullptr, name);
+        case SkinSourceKind::kXmlResource: {
+            std::string bytes;
+            if (!xmlReader_ || !xmlReader_(ParseSkinInt(name), bytes)) {
+                return markup.SetLoadError("Error opening file");
+            }
+            return markup.Load(bytes.data(), bytes.size());
+        }
+        case SkinSourceKind::kFiles:
+            break;
+    }
+    return markup.LoadFromFile(resourcePath_ + name);
+}
+
+}  // namespace SkinUI

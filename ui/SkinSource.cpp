@@ -1,0 +1,93 @@
+#include "ui/SkinSource.h"
+
+#include <vector>
+
+#include "ui/SkinBuilder.h"
+#include "ui/SkinManager.h"
+#include "ui/controls/Control.h"
+
+namespace SkinUI {
+
+namespace {
+
+HINSTANCE g_instance = nullptr;
+
+std::wstring ExecutableFolder() {
+    std::vector<wchar_t> path(32768);
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::wstring folder(path.data(), length < path.size() ? length : 0);
+    const size_t slash = folder.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
+}
+
+// A resource's bytes; false when it is missing, cannot be loaded or is empty.
+bool ReadResource(HINSTANCE instance, int id, const wchar_t* type, std::string& bytes) {
+    HRSRC info = ::FindResourceW(instance, MAKEINTRESOURCEW(id), type);
+    if (info == nullptr) {
+        return false;
+    }
+    HGLOBAL handle = ::LoadResource(instance, info);
+    const DWORD size = ::SizeofResource(instance, info);
+    const void* data = handle != nullptr ? ::LockResource(handle) : nullptr;
+    if (data == nullptr || size == 0) {
+        return false;
+    }
+    bytes.assign(static_cast<const char*>(data), size);
+    return true;
+}
+
+}  // namespace
+
+void SetSkinInstance(HINSTANCE instance) {
+    g_instance = instance;
+}
+
+HINSTANCE GetSkinInstance() {
+    return g_instance != nullptr ? g_instance : ::GetModuleHandleW(nullptr);
+}
+
+SkinLoadResult LoadWindowSkin(CSkinManagerUI& manager, const SkinSourceValues& source,
+                              ISkinBuilderCallback* callback, CSkinPackage& package) {
+    if (package.GetResourcePath().empty()) {
+        package.SetResourcePath(ExecutableFolder() + source.skinFolder);
+    }
+    package.SetSourceKind(source.kind);
+    const HINSTANCE instance = GetSkinInstance();
+    switch (source.kind) {
+        case SkinSourceKind::kZipFile:
+            package.OpenZipFile(source.zipFileName);  // a failure shows in the root's load
+            break;
+        case SkinSourceKind::kZipResource:
+            if (!package.IsOpen()) {
+                std::string bytes;
+                if (!ReadResource(instance, source.resourceId, L"ZIPRES", bytes)) {
+                    return SkinLoadResult::kNoPackage;
+                }
+                package.OpenZip(bytes.data(), bytes.size());
+            }
+            break;
+        case SkinSourceKind::kXmlResource:
+            package.SetXmlResourceReader([instance](int id, std::string& bytes) {
+                return ReadResource(instance, id, L"xml", bytes);
+            });
+            break;
+        case SkinSourceKind::kFiles:
+            break;
+    }
+    CSkinBuilder builder(package, callback);
+    std::unique_ptr<CControlUI> root = builder.Build(source.rootFile, &manager);
+    if (!root) {
+        return SkinLoadResult::kFailed;
+    }
+    manager.AttachRoot(std::move(root));
+    return SkinLoadResult::kBuilt;
+}
+
+void ExitOnSkinLoadFailure() {
+    ::MessageBoxW(nullptr, L"\u52a0\u8f7d\u8d44\u6e90\u6587\u4ef6\u5931\u8d25", L"SkinUI",
+                  MB_OK | MB_ICONERROR);
+    ::ExitProcess(1);
+}
+
+}  // namespace SkinUI

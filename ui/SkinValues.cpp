@@ -1,0 +1,231 @@
+#include "ui/SkinValues.h"
+
+#include <climits>
+#include <cstring>
+
+namespace SkinUI {
+
+namespace {
+
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
+}
+
+int HexDigit(wchar_t c) {
+    if (c >= L'0' && c <= L'9') {
+        return c - L'0';
+    }
+    if (c >= L'a' && c <= L'f') {
+        return c - L'a' + 10;
+    }
+    if (c >= L'A' && c <= L'F') {
+        return c - L'A' + 10;
+    }
+    return -1;
+}
+
+void AppendUtf8(std::string& out, uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+int ParseSkinInt(const wchar_t* text, const wchar_t** end) {
+    const wchar_t* p = text;
+    while (IsBlank(*p)) {
+        ++p;
+    }
+    bool negative = false;
+    if (*p == L'-' || *p == L'+') {
+        negative = *p == L'-';
+        ++p;
+    }
+    const wchar_t* digits = p;
+    long long value = 0;
+    while (*p >= L'0' && *p <= L'9') {
+        if (value <= static_cast<long long>(INT_MAX) + 1) {
+            value = value * 10 + (*p - L'0');
+        }
+        ++p;
+    }
+    if (p == digits) {
+        // Nothing read: like strtol, the position stays at the start.
+        if (end != nullptr) {
+            *end = text;
+        }
+        return 0;
+    }
+    if (end != nullptr) {
+        *end = p;
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    if (value < INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
+}
+
+int ParseSkinInt(const std::wstring& text) {
+    return ParseSkinInt(text.c_str());
+}
+
+bool ParseSkinBool(const std::wstring& text) {
+    return text == L"true";
+}
+
+uint32_t ParseSkinColour(const std::wstring& text, bool skipBlanks) {
+    const wchar_t* p = text.c_str();
+    if (skipBlanks) {
+        while (IsBlank(*p)) {
+            ++p;
+        }
+    }
+    if (*p == L'#') {
+        ++p;
+    }
+    uint32_t value = 0;
+    for (int count = 0; count < 8 && HexDigit(*p) >= 0; ++count, ++p) {
+        value = (value << 4) | static_cast<uint32_t>(HexDigit(*p));
+    }
+    return value;
+}
+
+namespace {
+
+// Reads up to |count| numbers with one separator character after each.
+void ParseNumbers(const std::wstring& text, int* values, int count) {
+    const wchar_t* p = text.c_str();
+    for (int i = 0; i < count; ++i) {
+        const wchar_t* end = p;
+        values[i] = ParseSkinInt(p, &end);
+        p = end;
+        if (*p != L'\0') {
+            ++p;
+        }
+    }
+}
+
+}  // namespace
+
+SkinRect ParseSkinRect(const std::wstring& text) {
+    int v[4] = {};
+    ParseNumbers(text, v, 4);
+    return SkinRect{v[0], v[1], v[2], v[3]};
+}
+
+SkinSize ParseSkinSize(const std::wstring& text) {
+    int v[2] = {};
+    ParseNumbers(text, v, 2);
+    return SkinSize{v[0], v[1]};
+}
+
+uint32_t ParseSkinAlign(const std::wstring& text, uint32_t current) {
+    uint32_t align = current;
+    if (text.find(L"left") != std::wstring::npos) {
+        align = kTextLeft;
+    }
+    if (text.find(L"center") != std::wstring::npos) {
+        align = kTextCenter;
+    }
+    if (text.find(L"right") != std::wstring::npos) {
+        align = kTextRight;
+    }
+    return align;
+}
+
+SkinAttributeList ParseSkinAttributeList(const std::wstring& text) {
+    SkinAttributeList pairs;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t equals = text.find(L'=', pos);
+        if (equals == std::wstring::npos || equals == pos) {
+            break;
+        }
+        std::wstring name = text.substr(pos, equals - pos);
+        if (name.find(L'"') != std::wstring::npos) {
+            break;
+        }
+        if (equals + 1 >= text.size() || text[equals + 1] != L'"') {
+            break;
+        }
+        const size_t close = text.find(L'"', equals + 2);
+        if (close == std::wstring::npos) {
+            break;
+        }
+        pairs.emplace_back(std::move(name), text.substr(equals + 2, close - equals - 2));
+        pos = close + 1;
+        if (pos >= text.size() || text[pos] != L' ') {
+            break;
+        }
+        ++pos;
+    }
+    return pairs;
+}
+
+bool EqualsNoCase(const std::wstring& a, const wchar_t* b) {
+    const size_t length = std::wcslen(b);
+    if (a.size() != length) {
+        return false;
+    }
+    for (size_t i = 0; i < length; ++i) {
+        wchar_t x = a[i];
+        wchar_t y = b[i];
+        if (x >= L'A' && x <= L'Z') {
+            x = static_cast<wchar_t>(x - L'A' + L'a');
+        }
+        if (y >= L'A' && y <= L'Z') {
+            y = static_cast<wchar_t>(y - L'A' + L'a');
+        }
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::wstring ToLowerAscii(std::wstring text) {
+    for (wchar_t& c : text) {
+        if (c >= L'A' && c <= L'Z') {
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+        }
+    }
+    return text;
+}
+
+std::string EncodeUtf8(const std::wstring& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t cp = static_cast<uint32_t>(text[i]);
+        if (sizeof(wchar_t) == 2 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() &&
+            text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<uint32_t>(text[i + 1]) - 0xDC00);
+            ++i;
+        } else if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+            cp = 0xFFFD;
+        }
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+}  // namespace SkinUI

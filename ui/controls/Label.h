@@ -1,0 +1,54 @@
+// The label family: CLabelUI draws its text on one line (vertically centred), CTextUI wraps
+// it from the top. Both keep the text attributes (font, colours, alignment, padding, markup)
+// that the buttons, the progress bar and the edit inherit.
+#pragma once
+
+#include "ui/controls/Control.h"
+
+namespace SkinUI {
+
+class CLabelUI : public CControlUI {
+  public:
+    CLabelUI();
+    const wchar_t* GetClass() const override { return L"Label"; }
+
+    int GetFont() const { return fontId_; }
+    void SetFont(int id);
+    uint32_t GetTextColor() const { return textColor_; }
+    void SetTextColor(uint32_t argb);
+    uint32_t GetDisabledTextColor() const { return disabledTextColor_; }
+    void SetDisabledTextColor(uint32_t argb);
+    // SkinTextStyle bits (alignment, single line or word wrap).
+    uint32_t GetTextStyle() const { return textStyle_; }
+    void SetTextStyle(uint32_t style);
+    const SkinRect& GetTextPadding() const { return textPadding_; }
+    void SetTextPadding(const SkinRect& padding);
+    bool IsShowHtml() const { return showHtml_; }
+    void SetShowHtml(bool showHtml);
+
+    void SetAttribute(const std::wstring& name, const std::wstring& value) override;
+
+    // The colour the text is drawn in now; 0 in an attribute means the manager's default.
+    virtual uint32_t GetPaintTextColor() const;
+
+  protected:
+    void PaintText(ISkinPainter& painter) override;
+    // The text as drawn (the edit masks a password).
+    virtual std::wstring GetPaintText() const { return GetText(); }
+
+  private:
+    int fontId_ = -1;
+    uint32_t textColor_ = 0;
+    uint32_t disabledTextColor_ = 0;
+    uint32_t textStyle_ = kTextLeft | kTextVCenter | kTextSingleLine;
+    SkinRect textPadding_;
+    bool showHtml_ = false;
+};
+
+class CTextUI : public CLabelUI {
+  public:
+    CTextUI();
+    const wchar_t* GetClass() const override { return L"Text"; }
+};
+
+}  // namespace SkinUI

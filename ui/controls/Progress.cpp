@@ -1,0 +1,82 @@
+#include "ui/controls/Progress.h"
+
+#include <climits>
+
+namespace SkinUI {
+
+CProgressUI::CProgressUI() {
+    SetTextStyle(kTextCenter | kTextVCenter | kTextSingleLine);
+    SetFixedHeight(12);
+}
+
+void CProgressUI::Normalize() {
+    if (min_ >= max_) {
+        max_ = min_ == INT_MAX ? INT_MAX : min_ + 1;
+        min_ = max_ - 1;
+    }
+    value_ = value_ < min_ ? min_ : value_ > max_ ? max_ : value_;
+    Invalidate();
+}
+
+void CProgressUI::SetMinValue(int value) {
+    min_ = value;
+    Normalize();
+}
+
+void CProgressUI::SetMaxValue(int value) {
+    max_ = value;
+    Normalize();
+}
+
+void CProgressUI::SetValue(int value) {
+    value_ = value;
+    Normalize();
+}
+
+void CProgressUI::SetHorizontal(bool horizontal) {
+    horizontal_ = horizontal;
+    Invalidate();
+}
+
+void CProgressUI::SetForeImage(const std::wstring& descriptor) {
+    foreImage_.Set(descriptor);
+    Invalidate();
+}
+
+SkinRect CProgressUI::GetFillRect() const {
+    const SkinRect& pos = GetPos();
+    const long long done = static_cast<long long>(value_) - min_;
+    const long long range = static_cast<long long>(max_) - min_;
+    SkinRect fill = pos;
+    if (horizontal_) {
+        fill.right = pos.left + static_cast<int>(pos.Width() * done / range);
+    } else {
+        fill.top = pos.bottom - static_cast<int>(pos.Height() * done / range);
+    }
+    return fill;
+}
+
+void CProgressUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
+    if (name == L"min") {
+        SetMinValue(ParseSkinInt(value));
+    } else if (name == L"max") {
+        SetMaxValue(ParseSkinInt(value));
+    } else if (name == L"value") {
+        SetValue(ParseSkinInt(value));
+    } else if (name == L"hor") {
+        SetHorizontal(ParseSkinBool(value));
+    } else if (name == L"foreimage") {
+        SetForeImage(value);
+    } else {
+        CLabelUI::SetAttribute(name, value);
+    }
+}
+
+void CProgressUI::PaintStatusImage(ISkinPainter& painter) {
+    const SkinRect fill = GetFillRect();
+    if (!fill.IsEmpty()) {
+        DrawImage(painter, foreImage_, fill);
+    }
+}
+
+}  // namespace SkinUI
