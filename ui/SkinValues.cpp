@@ -161,8 +161,8 @@ SkinAttributeList ParseSkinAttributeList(const std::wstring& text) {
             break;
         }
         std::wstring name = text.substr(pos, equals - pos);
-        if (name.find(L'"') != std::wstring::npos) {
-            break;
+        if (name.find_first_of(L"\" \t\r\n") != std::wstring::npos) {
+            break;  // a second blank, or a quote out of place: the pair does not fit
         }
         if (equals + 1 >= text.size() || text[equals + 1] != L'"') {
             break;

@@ -42,7 +42,7 @@ int CountNamed(CControlUI* root, const std::wstring& name) {
 
 }  // namespace
 
-TEST(SkinBuilderTest, BuildsTheShippedTreeTheProgramRelisOn) {
+TEST(SkinBuilderTest, BuildsTheShippedTreeTheProgramReliesOn) {
     CSkinPackage package;
     OpenTestSkinFolder(package);
     CSkinManagerUI manager;

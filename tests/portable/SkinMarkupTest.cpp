@@ -10,6 +10,7 @@
 #include "ZipTestArchive.h"
 #include "common/ZipReader.h"
 #include "ui/SkinMarkup.h"
+#include "ui/SkinValues.h"
 
 using namespace SkinUI;
 
@@ -174,4 +175,26 @@ TEST(SkinMarkupTest, SurvivesGeneratedAndDamagedDocuments) {
             EXPECT_LE(markup.GetLastErrorOffset(), text.size());
         }
     }
+}
+
+TEST(SkinValuesTest, ReadsValuesLeniently) {
+    EXPECT_EQ(-12, ParseSkinInt(L"  -12px"));
+    EXPECT_EQ(0, ParseSkinInt(L"px"));
+    EXPECT_EQ(2147483647, ParseSkinInt(L"99999999999"));
+    EXPECT_TRUE(ParseSkinBool(L"true"));
+    EXPECT_FALSE(ParseSkinBool(L"True"));
+    EXPECT_EQ(0xFF386382u, ParseSkinColour(L"#FF386382"));
+    EXPECT_EQ(0x0033C08Du, ParseSkinColour(L"#33C08D"));  // six digits: alpha 0
+    EXPECT_EQ(0x12345678u, ParseSkinColour(L"123456789"));
+    EXPECT_EQ(0u, ParseSkinColour(L" #FF000001"));
+    EXPECT_EQ(0xFF000001u, ParseSkinColour(L" #FF000001", true));
+    EXPECT_EQ((SkinRect{40, 21, 40, 0}), ParseSkinRect(L"40;21 40x0"));
+    EXPECT_EQ((SkinRect{1, 2, 0, 0}), ParseSkinRect(L"1,2"));
+    EXPECT_EQ((SkinSize{650, 360}), ParseSkinSize(L"650,360"));
+    EXPECT_EQ(kTextRight, ParseSkinAlign(L"left right", kTextCenter));
+    EXPECT_EQ(kTextCenter, ParseSkinAlign(L"middle", kTextCenter));
+    const SkinAttributeList expected = {{L"a", L"1"}, {L"b", L"x y"}};
+    EXPECT_EQ(expected, ParseSkinAttributeList(L"a=\"1\" b=\"x y\""));
+    EXPECT_EQ(expected, ParseSkinAttributeList(L"a=\"1\" b=\"x y\"  c=\"3\""));
+    EXPECT_EQ((SkinAttributeList{{L"a", L"1"}}), ParseSkinAttributeList(L"a=\"1\",b=\"2\""));
 }
