@@ -58,7 +58,7 @@ size_t DecodeEntities(char* p, size_t length) {
 class CSkinMarkup::Parser {
   public:
     explicit Parser(CSkinMarkup& markup)
-        : m_(markup), p_(&markup.buffer_[0]), size_(markup.buffer_.size()) {}
+        : m_(markup), p_(markup.buffer_.get()), size_(markup.size_) {}
 
     bool Run() {
         if (size_ >= 3 && std::memcmp(p_, "\xEF\xBB\xBF", 3) == 0) {
@@ -288,7 +288,8 @@ bool CSkinMarkup::Fail(const char* message, size_t offset) {
     nodes_.clear();
     attributes_.clear();
     texts_.clear();
-    buffer_.clear();
+    buffer_.reset();
+    size_ = 0;
     error_ = message;
     errorOffset_ = offset;
     return false;
@@ -302,19 +303,21 @@ bool CSkinMarkup::Load(const void* data, size_t size) {
     if (size > kMaxFileSize) {
         return Fail("File too large");
     }
-    buffer_.assign(static_cast<const char*>(data), size);
-    return Parse();
+    return Parse(static_cast<const char*>(data), size);
 }
 
-bool CSkinMarkup::Parse() {
+bool CSkinMarkup::Parse(const char* data, size_t size) {
+    buffer_.reset(new char[size]);
+    std::memcpy(buffer_.get(), data, size);
+    size_ = size;
     error_.clear();
     errorOffset_ = 0;
     return Parser(*this).Run();
 }
 
 void CSkinMarkup::Release() {
-    buffer_.clear();
-    buffer_.shrink_to_fit();
+    buffer_.reset();
+    size_ = 0;
     nodes_.clear();
     attributes_.clear();
     texts_.clear();

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -94,10 +95,14 @@ class CSkinMarkup {
     };
 
     bool Fail(const char* message, size_t offset = 0);
-    bool Parse();
+    // Copies the bytes into the buffer and parses them.
+    bool Parse(const char* data, size_t size);
     std::wstring Slice(uint32_t begin, uint32_t length) const;
 
-    std::string buffer_;  // the file's bytes; attribute values are decoded in place
+    // The file's bytes, exactly as many as the file holds (so that the sanitizers see any
+    // read past the end); attribute values and texts are decoded in place.
+    std::unique_ptr<char[]> buffer_;
+    size_t size_ = 0;
     std::vector<Node> nodes_;
     std::vector<Attribute> attributes_;
     std::vector<std::string> texts_;

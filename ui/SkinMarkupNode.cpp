@@ -22,8 +22,7 @@ bool CSkinMarkup::LoadFromFile(const std::wstring& path) {
     if (bytes.empty()) {
         return Fail("File is empty");
     }
-    buffer_ = std::move(bytes);
-    return Parse();
+    return Parse(bytes.data(), bytes.size());
 }
 
 bool CSkinMarkup::SetLoadError(const char* message) {
@@ -51,12 +50,11 @@ bool CSkinMarkup::LoadFromZip(const CZipReader* zip, const std::wstring& name) {
     if (!zip->Inflate(index, &bytes[0], bytes.size())) {
         return Fail("Could not unzip file");
     }
-    buffer_ = std::move(bytes);
-    return Parse();
+    return Parse(bytes.data(), bytes.size());
 }
 
 std::wstring CSkinMarkup::Slice(uint32_t begin, uint32_t length) const {
-    return DecodeUtf8(buffer_.substr(begin, length));
+    return DecodeUtf8(std::string(buffer_.get() + begin, length));
 }
 
 CSkinMarkupNode CSkinMarkupNode::GetParent() const {
