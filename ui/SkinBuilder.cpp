@@ -132,7 +132,9 @@ void CSkinBuilder::RegisterResources(const CSkinMarkupNode& root, CSkinManagerUI
             }
         } else if (EqualsNoCase(name, L"Font")) {
             SkinFontEntry font;
-            font.id = ParseSkinInt(Attribute(node, L"id"));
+            // Without an identifier the font replaces nothing (it would read as font 0).
+            std::wstring id;
+            font.id = node.GetAttributeValue(L"id", id) ? ParseSkinInt(id) : -1;
             font.face = Attribute(node, L"name");
             std::wstring size;
             font.size = node.GetAttributeValue(L"size", size) ? ParseSkinInt(size) : 12;

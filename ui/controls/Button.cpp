@@ -8,36 +8,6 @@ CButtonUI::CButtonUI() {
     SetTextStyle(kTextCenter | kTextVCenter | kTextSingleLine);
 }
 
-void CButtonUI::SetNormalImage(const std::wstring& descriptor) {
-    normalImage_.Set(descriptor);
-    Invalidate();
-}
-
-void CButtonUI::SetHotImage(const std::wstring& descriptor) {
-    hotImage_.Set(descriptor);
-    Invalidate();
-}
-
-void CButtonUI::SetPushedImage(const std::wstring& descriptor) {
-    pushedImage_.Set(descriptor);
-    Invalidate();
-}
-
-void CButtonUI::SetDisabledImage(const std::wstring& descriptor) {
-    disabledImage_.Set(descriptor);
-    Invalidate();
-}
-
-void CButtonUI::SetFocusedImage(const std::wstring& descriptor) {
-    focusedImage_.Set(descriptor);
-    Invalidate();
-}
-
-void CButtonUI::SetHotTextColor(uint32_t argb) {
-    hotTextColor_ = argb;
-    Invalidate();
-}
-
 void CButtonUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
     if (name == L"normalimage") {
         SetNormalImage(value);
@@ -156,11 +126,6 @@ void COptionUI::Selected(bool selected, bool notify) {
     if (notify) {
         SendNotify(SkinNotifyType::kSelectChanged);
     }
-}
-
-void COptionUI::SetSelectedImage(const std::wstring& descriptor) {
-    selectedImage_.Set(descriptor);
-    Invalidate();
 }
 
 void COptionUI::SetAttribute(const std::wstring& name, const std::wstring& value) {

@@ -14,17 +14,17 @@ class CButtonUI : public CLabelUI {
     bool IsFocusable() const override { return true; }
 
     const std::wstring& GetNormalImage() const { return normalImage_.descriptor; }
-    void SetNormalImage(const std::wstring& descriptor);
+    void SetNormalImage(const std::wstring& descriptor) { SetImage(normalImage_, descriptor); }
     const std::wstring& GetHotImage() const { return hotImage_.descriptor; }
-    void SetHotImage(const std::wstring& descriptor);
+    void SetHotImage(const std::wstring& descriptor) { SetImage(hotImage_, descriptor); }
     const std::wstring& GetPushedImage() const { return pushedImage_.descriptor; }
-    void SetPushedImage(const std::wstring& descriptor);
+    void SetPushedImage(const std::wstring& descriptor) { SetImage(pushedImage_, descriptor); }
     const std::wstring& GetDisabledImage() const { return disabledImage_.descriptor; }
-    void SetDisabledImage(const std::wstring& descriptor);
+    void SetDisabledImage(const std::wstring& descriptor) { SetImage(disabledImage_, descriptor); }
     const std::wstring& GetFocusedImage() const { return focusedImage_.descriptor; }
-    void SetFocusedImage(const std::wstring& descriptor);
+    void SetFocusedImage(const std::wstring& descriptor) { SetImage(focusedImage_, descriptor); }
     uint32_t GetHotTextColor() const { return hotTextColor_; }
-    void SetHotTextColor(uint32_t argb);
+    void SetHotTextColor(uint32_t argb) { SetAndInvalidate(hotTextColor_, argb); }
 
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
     void DoEvent(const SkinEvent& event) override;
@@ -59,7 +59,7 @@ class COptionUI : public CButtonUI {
     // group deselects the group's other options of the window, without notifications.
     void Selected(bool selected, bool notify = true);
     const std::wstring& GetSelectedImage() const { return selectedImage_.descriptor; }
-    void SetSelectedImage(const std::wstring& descriptor);
+    void SetSelectedImage(const std::wstring& descriptor) { SetImage(selectedImage_, descriptor); }
 
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
     void AttachTree(CSkinManagerUI* manager, CControlUI* parent) override;

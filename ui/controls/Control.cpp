@@ -146,33 +146,8 @@ void CControlUI::SetPos(const SkinRect& rect) {
     Invalidate();
 }
 
-void CControlUI::SetFixedWidth(int width) {
-    item_.fixedWidth = ClampNonNegative(width);
-    NeedParentUpdate();
-}
-
-void CControlUI::SetFixedHeight(int height) {
-    item_.fixedHeight = ClampNonNegative(height);
-    NeedParentUpdate();
-}
-
-void CControlUI::SetMinWidth(int width) {
-    item_.minWidth = ClampNonNegative(width);
-    NeedParentUpdate();
-}
-
-void CControlUI::SetMinHeight(int height) {
-    item_.minHeight = ClampNonNegative(height);
-    NeedParentUpdate();
-}
-
-void CControlUI::SetMaxWidth(int width) {
-    item_.maxWidth = ClampNonNegative(width);
-    NeedParentUpdate();
-}
-
-void CControlUI::SetMaxHeight(int height) {
-    item_.maxHeight = ClampNonNegative(height);
+void CControlUI::SetItemLength(int LayoutItem::*field, int value) {
+    item_.*field = ClampNonNegative(value);
     NeedParentUpdate();
 }
 
@@ -193,30 +168,10 @@ LayoutItem CControlUI::GetLayoutItem() const {
     return item;
 }
 
-void CControlUI::SetBkColor(uint32_t argb) {
-    bkColor_ = argb;
-    Invalidate();
-}
-
-void CControlUI::SetBkImage(const std::wstring& descriptor) {
-    bkImage_.Set(descriptor);
-    Invalidate();
-}
-
 void CControlUI::SetBorderSize(const SkinRect& widths) {
     const SkinRect w = ClampRect(widths);
     borderSize_ = SkinRect{std::max(w.left, 0), std::max(w.top, 0), std::max(w.right, 0),
                            std::max(w.bottom, 0)};
-    Invalidate();
-}
-
-void CControlUI::SetBorderColor(uint32_t argb) {
-    borderColor_ = argb;
-    Invalidate();
-}
-
-void CControlUI::SetFocusBorderColor(uint32_t argb) {
-    focusBorderColor_ = argb;
     Invalidate();
 }
 

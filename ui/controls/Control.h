@@ -104,12 +104,13 @@ class CControlUI {
     virtual void SetPos(const SkinRect& rect);
     int GetFixedWidth() const { return item_.fixedWidth; }
     int GetFixedHeight() const { return item_.fixedHeight; }
-    void SetFixedWidth(int width);
-    void SetFixedHeight(int height);
-    void SetMinWidth(int width);
-    void SetMinHeight(int height);
-    void SetMaxWidth(int width);
-    void SetMaxHeight(int height);
+    // Sizes are clamped to 0..kMaxLength.
+    void SetFixedWidth(int width) { SetItemLength(&LayoutItem::fixedWidth, width); }
+    void SetFixedHeight(int height) { SetItemLength(&LayoutItem::fixedHeight, height); }
+    void SetMinWidth(int width) { SetItemLength(&LayoutItem::minWidth, width); }
+    void SetMinHeight(int height) { SetItemLength(&LayoutItem::minHeight, height); }
+    void SetMaxWidth(int width) { SetItemLength(&LayoutItem::maxWidth, width); }
+    void SetMaxHeight(int height) { SetItemLength(&LayoutItem::maxHeight, height); }
     bool IsFloat() const { return item_.floating; }
     void SetFloat(bool floating);
     // The placement of a floating control, relative to its parent's top-left corner.
@@ -120,15 +121,15 @@ class CControlUI {
 
     // Look, stored for the drawing side.
     uint32_t GetBkColor() const { return bkColor_; }
-    void SetBkColor(uint32_t argb);
+    void SetBkColor(uint32_t argb) { SetAndInvalidate(bkColor_, argb); }
     const std::wstring& GetBkImage() const { return bkImage_.descriptor; }
-    void SetBkImage(const std::wstring& descriptor);
+    void SetBkImage(const std::wstring& descriptor) { SetImage(bkImage_, descriptor); }
     const SkinRect& GetBorderSize() const { return borderSize_; }
     void SetBorderSize(const SkinRect& widths);
     uint32_t GetBorderColor() const { return borderColor_; }
-    void SetBorderColor(uint32_t argb);
+    void SetBorderColor(uint32_t argb) { SetAndInvalidate(borderColor_, argb); }
     uint32_t GetFocusBorderColor() const { return focusBorderColor_; }
-    void SetFocusBorderColor(uint32_t argb);
+    void SetFocusBorderColor(uint32_t argb) { SetAndInvalidate(focusBorderColor_, argb); }
     const SkinSize& GetBorderRound() const { return borderRound_; }
     void SetBorderRound(const SkinSize& round);
 
@@ -157,6 +158,17 @@ class CControlUI {
     void NeedUpdate();
 
   protected:
+    // Stores an attribute that changes only the look, and asks for a repaint.
+    template <typename T>
+    void SetAndInvalidate(T& field, const T& value) {
+        field = value;
+        Invalidate();
+    }
+    void SetImage(SkinImageSlot& slot, const std::wstring& descriptor) {
+        slot.Set(descriptor);
+        Invalidate();
+    }
+
     virtual void PaintBkImage(ISkinPainter& painter);
     virtual void PaintStatusImage(ISkinPainter&) {}
     virtual void PaintText(ISkinPainter&) {}
@@ -173,6 +185,8 @@ class CControlUI {
     bool pushed_ = false;
 
   private:
+    void SetItemLength(int LayoutItem::*field, int value);
+
     CSkinManagerUI* manager_ = nullptr;
     CControlUI* parent_ = nullptr;
     std::wstring name_;

@@ -2,18 +2,8 @@
 
 namespace SkinUI {
 
-void CEditUI::SetReadOnly(bool readOnly) {
-    readOnly_ = readOnly;
-    Invalidate();
-}
-
 void CEditUI::SetMaxChar(int maxChar) {
     maxChar_ = maxChar < 0 ? 0 : maxChar;
-}
-
-void CEditUI::SetPasswordMode(bool password) {
-    password_ = password;
-    Invalidate();
 }
 
 void CEditUI::SetAttribute(const std::wstring& name, const std::wstring& value) {

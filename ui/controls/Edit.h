@@ -13,11 +13,11 @@ class CEditUI : public CLabelUI {
     bool IsFocusable() const override { return true; }
 
     bool IsReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool readOnly);
+    void SetReadOnly(bool readOnly) { SetAndInvalidate(readOnly_, readOnly); }
     int GetMaxChar() const { return maxChar_; }
     void SetMaxChar(int maxChar);
     bool IsPasswordMode() const { return password_; }
-    void SetPasswordMode(bool password);
+    void SetPasswordMode(bool password) { SetAndInvalidate(password_, password); }
 
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
     void DoEvent(const SkinEvent& event) override;

@@ -6,34 +6,9 @@ namespace SkinUI {
 
 CLabelUI::CLabelUI() = default;
 
-void CLabelUI::SetFont(int id) {
-    fontId_ = id;
-    Invalidate();
-}
-
-void CLabelUI::SetTextColor(uint32_t argb) {
-    textColor_ = argb;
-    Invalidate();
-}
-
-void CLabelUI::SetDisabledTextColor(uint32_t argb) {
-    disabledTextColor_ = argb;
-    Invalidate();
-}
-
-void CLabelUI::SetTextStyle(uint32_t style) {
-    textStyle_ = style;
-    Invalidate();
-}
-
 void CLabelUI::SetTextPadding(const SkinRect& padding) {
     textPadding_ = SkinRect{ClampLength(padding.left), ClampLength(padding.top),
                             ClampLength(padding.right), ClampLength(padding.bottom)};
-    Invalidate();
-}
-
-void CLabelUI::SetShowHtml(bool showHtml) {
-    showHtml_ = showHtml;
     Invalidate();
 }
 

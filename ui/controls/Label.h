@@ -13,18 +13,18 @@ class CLabelUI : public CControlUI {
     const wchar_t* GetClass() const override { return L"Label"; }
 
     int GetFont() const { return fontId_; }
-    void SetFont(int id);
+    void SetFont(int id) { SetAndInvalidate(fontId_, id); }
     uint32_t GetTextColor() const { return textColor_; }
-    void SetTextColor(uint32_t argb);
+    void SetTextColor(uint32_t argb) { SetAndInvalidate(textColor_, argb); }
     uint32_t GetDisabledTextColor() const { return disabledTextColor_; }
-    void SetDisabledTextColor(uint32_t argb);
+    void SetDisabledTextColor(uint32_t argb) { SetAndInvalidate(disabledTextColor_, argb); }
     // SkinTextStyle bits (alignment, single line or word wrap).
     uint32_t GetTextStyle() const { return textStyle_; }
-    void SetTextStyle(uint32_t style);
+    void SetTextStyle(uint32_t style) { SetAndInvalidate(textStyle_, style); }
     const SkinRect& GetTextPadding() const { return textPadding_; }
     void SetTextPadding(const SkinRect& padding);
     bool IsShowHtml() const { return showHtml_; }
-    void SetShowHtml(bool showHtml);
+    void SetShowHtml(bool showHtml) { SetAndInvalidate(showHtml_, showHtml); }
 
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
 

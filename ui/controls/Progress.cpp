@@ -33,16 +33,6 @@ void CProgressUI::SetValue(int value) {
     Normalize();
 }
 
-void CProgressUI::SetHorizontal(bool horizontal) {
-    horizontal_ = horizontal;
-    Invalidate();
-}
-
-void CProgressUI::SetForeImage(const std::wstring& descriptor) {
-    foreImage_.Set(descriptor);
-    Invalidate();
-}
-
 SkinRect CProgressUI::GetFillRect() const {
     const SkinRect& pos = GetPos();
     const long long done = static_cast<long long>(value_) - min_;

@@ -20,9 +20,9 @@ class CProgressUI : public CLabelUI {
     int GetValue() const { return value_; }
     void SetValue(int value);
     bool IsHorizontal() const { return horizontal_; }
-    void SetHorizontal(bool horizontal);
+    void SetHorizontal(bool horizontal) { SetAndInvalidate(horizontal_, horizontal); }
     const std::wstring& GetForeImage() const { return foreImage_.descriptor; }
-    void SetForeImage(const std::wstring& descriptor);
+    void SetForeImage(const std::wstring& descriptor) { SetImage(foreImage_, descriptor); }
 
     // The part of the control the fore image fills: width x (value - min) / (max - min).
     SkinRect GetFillRect() const;
