@@ -42,15 +42,7 @@ int CountNamed(CControlUI* root, const std::wstring& name) {
 
 }  // namespace
 
-TEST(SkinBuilderTest, BuildsTheShippedTreeTheProgramReliesOn) {
-    CSkinPackage package;
-    OpenTestSkinFolder(package);
-    CSkinManagerUI manager;
-    RecordingHost host;
-    manager.SetHost(&host);
-    CSkinBuilder builder(package);
-    ASSERT_TRUE(manager.AttachRoot(builder.Build(L"skin.xml", &manager))) << builder.GetLastError();
-
+TEST(SkinBuilderTest, BothShippedTreesHoldTheControlsTheProgramLooksUp) {
     const struct {
         const wchar_t* name;
         const wchar_t* cls;
@@ -79,11 +71,28 @@ TEST(SkinBuilderTest, BuildsTheShippedTreeTheProgramReliesOn) {
         {L"closebtn", L"Button"},
         {L"minbtn", L"Button"},
     };
-    for (const auto& c : controls) {
-        CControlUI* control = manager.FindControl(c.name);
-        ASSERT_NE(nullptr, control) << c.name;
-        EXPECT_STREQ(c.cls, control->GetClass()) << c.name;
+    for (const wchar_t* file : {L"skin.xml", L"skin_rtl.xml"}) {
+        CSkinPackage package;
+        OpenTestSkinFolder(package);
+        CSkinManagerUI manager;
+        CSkinBuilder builder(package);
+        ASSERT_TRUE(manager.AttachRoot(builder.Build(file, &manager))) << builder.GetLastError();
+        for (const auto& c : controls) {
+            CControlUI* control = manager.FindControl(c.name);
+            ASSERT_NE(nullptr, control) << c.name;
+            EXPECT_STREQ(c.cls, control->GetClass()) << c.name;
+        }
     }
+}
+
+TEST(SkinBuilderTest, BuildsTheShippedAttributesTheProgramReliesOn) {
+    CSkinPackage package;
+    OpenTestSkinFolder(package);
+    CSkinManagerUI manager;
+    RecordingHost host;
+    manager.SetHost(&host);
+    CSkinBuilder builder(package);
+    ASSERT_TRUE(manager.AttachRoot(builder.Build(L"skin.xml", &manager))) << builder.GetLastError();
     EXPECT_EQ(nullptr, manager.FindControl(L"Switch"));  // names are case-sensitive
 
     auto* start = static_cast<CButtonUI*>(manager.FindControl(L"btn_start"));

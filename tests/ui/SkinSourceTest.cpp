@@ -34,7 +34,7 @@ TANDREL_CHILD_SCENARIO(skin_load_failure) {
 
 TEST(SkinSourceTest, EachSourceKindBuildsItsRootFile) {
     const std::wstring data = UnixToWindowsPath(TANDREL_SKIN_DATA_DIR) + L"\\";
-    const std::wstring zipFolder = FolderOf(UnixToWindowsPath(TANDREL_UI_TEST_SKIN_ZIP));
+    const std::wstring zipFolder = FolderOf(UnixToWindowsPath(TANDREL_SKIN_ZIP));
     const auto kFiles = SkinSourceKind::kFiles;
     const auto kZipFile = SkinSourceKind::kZipFile;
     const auto kXml = SkinSourceKind::kXmlResource;
@@ -53,7 +53,7 @@ TEST(SkinSourceTest, EachSourceKindBuildsItsRootFile) {
          L"btn_install"},
         {"zip file",
          zipFolder,
-         {kZipFile, 0, L"", L"test-skin.zip", L"skin.xml"},
+         {kZipFile, 0, L"", L"skin.zip", L"skin.xml"},
          SkinLoadResult::kBuilt,
          L"btn_install"},
         {"xml resources", L"", {kXml, 0, L"", L"", L"201"}, SkinLoadResult::kBuilt, L"part"},
@@ -99,6 +99,11 @@ TEST(SkinSourceTest, EachSourceKindBuildsItsRootFile) {
             const std::wstring skinFolder =
                 c.source.skinFolder.empty() ? L"" : c.source.skinFolder + L"\\";
             EXPECT_EQ(ExecutableFolder() + skinFolder, package.GetResourcePath()) << c.what;
+        }
+        if (c.source.kind == kZipResource && c.result == SkinLoadResult::kBuilt) {
+            std::string png;
+            EXPECT_TRUE(package.ReadFile(L"IMG\\LOGO.PNG", png));
+            EXPECT_EQ(0, png.compare(0, 4, "\x89PNG"));
         }
         if (c.source.kind == kXml && c.result == SkinLoadResult::kBuilt) {
             // The included resource is named by its identifier and built twice.
