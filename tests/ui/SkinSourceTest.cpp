@@ -39,6 +39,9 @@ TEST(SkinSourceTest, EachSourceKindBuildsItsRootFile) {
     const auto kZipFile = SkinSourceKind::kZipFile;
     const auto kXml = SkinSourceKind::kXmlResource;
     const auto kZipResource = SkinSourceKind::kZipResource;
+    const auto kBuilt = SkinLoadResult::kBuilt;
+    const auto kNoPackage = SkinLoadResult::kNoPackage;
+    const auto kFailed = SkinLoadResult::kFailed;
     const struct {
         const char* what;
         std::wstring folder;  // empty: the default, the executable's folder + skin folder
@@ -46,42 +49,14 @@ TEST(SkinSourceTest, EachSourceKindBuildsItsRootFile) {
         SkinLoadResult result;
         const wchar_t* control;
     } cases[] = {
-        {"plain files",
-         data,
-         {kFiles, 0, L"", L"", L"skin.xml"},
-         SkinLoadResult::kBuilt,
-         L"btn_install"},
-        {"zip file",
-         zipFolder,
-         {kZipFile, 0, L"", L"skin.zip", L"skin.xml"},
-         SkinLoadResult::kBuilt,
-         L"btn_install"},
-        {"xml resources", L"", {kXml, 0, L"", L"", L"201"}, SkinLoadResult::kBuilt, L"part"},
-        {"zip resource",
-         L"",
-         {kZipResource, 104, L"skin", L"", L"skin.xml"},
-         SkinLoadResult::kBuilt,
-         L"btn_install"},
-        {"no zip resource",
-         L"",
-         {kZipResource, 107, L"", L"", L"skin.xml"},
-         SkinLoadResult::kNoPackage,
-         nullptr},
-        {"missing root file",
-         L"",
-         {kZipResource, 104, L"", L"", L"missing.xml"},
-         SkinLoadResult::kFailed,
-         nullptr},
-        {"missing zip file",
-         zipFolder,
-         {kZipFile, 0, L"", L"absent.zip", L"skin.xml"},
-         SkinLoadResult::kFailed,
-         nullptr},
-        {"missing xml resource",
-         L"",
-         {kXml, 0, L"", L"", L"203"},
-         SkinLoadResult::kFailed,
-         nullptr},
+        {"plain files", data, {kFiles, 0, L"", L"", L"skin.xml"}, kBuilt, L"btn_install"},
+        {"zip file", zipFolder, {kZipFile, 0, L"", L"skin.zip", L"skin.xml"}, kBuilt, L"switch"},
+        {"xml resources", L"", {kXml, 0, L"", L"", L"201"}, kBuilt, L"part"},
+        {"zip resource", L"", {kZipResource, 104, L"skin", L"", L"skin.xml"}, kBuilt, L"minbtn"},
+        {"no zip resource", L"", {kZipResource, 107, L"", L"", L"skin.xml"}, kNoPackage, nullptr},
+        {"missing root file", L"", {kZipResource, 104, L"", L"", L"nil.xml"}, kFailed, nullptr},
+        {"no zip file", zipFolder, {kZipFile, 0, L"", L"nil.zip", L"skin.xml"}, kFailed, nullptr},
+        {"missing xml resource", L"", {kXml, 0, L"", L"", L"203"}, kFailed, nullptr},
     };
     for (const auto& c : cases) {
         CSkinPackage package;
@@ -100,12 +75,12 @@ TEST(SkinSourceTest, EachSourceKindBuildsItsRootFile) {
                 c.source.skinFolder.empty() ? L"" : c.source.skinFolder + L"\\";
             EXPECT_EQ(ExecutableFolder() + skinFolder, package.GetResourcePath()) << c.what;
         }
-        if (c.source.kind == kZipResource && c.result == SkinLoadResult::kBuilt) {
+        if (c.source.kind == kZipResource && c.result == kBuilt) {
             std::string png;
             EXPECT_TRUE(package.ReadFile(L"IMG\\LOGO.PNG", png));
             EXPECT_EQ(0, png.compare(0, 4, "\x89PNG"));
         }
-        if (c.source.kind == kXml && c.result == SkinLoadResult::kBuilt) {
+        if (c.source.kind == kXml && c.result == kBuilt) {
             // The included resource is named by its identifier and built twice.
             EXPECT_EQ(2, manager.FindControl(L"outer")->AsContainer()->GetCount());
         }
