@@ -22,7 +22,7 @@ set(TANDREL_PORTABLE_SOURCES
   ui/SkinMarkup.cpp
   ui/SkinMarkupNode.cpp
   ui/SkinPackage.cpp
-  ui/SkinValues.cpp
+  ui/SkinAttributes.cpp
   ui/controls/Button.cpp
   ui/controls/Container.cpp
   ui/controls/Control.cpp

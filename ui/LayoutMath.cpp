@@ -30,42 +30,42 @@ int Saturate(double value) {
 // Sizes along and across an axis, so one routine serves both box layouts.
 struct AxisView {
     bool vertical;
-    int Main(const SkinRect& r) const { return vertical ? r.Height() : r.Width(); }
-    int Cross(const SkinRect& r) const { return vertical ? r.Width() : r.Height(); }
-    int MainStart(const SkinRect& r) const { return vertical ? r.top : r.left; }
-    int CrossStart(const SkinRect& r) const { return vertical ? r.left : r.top; }
+    int Main(const IntRect& r) const { return vertical ? r.Height() : r.Width(); }
+    int Cross(const IntRect& r) const { return vertical ? r.Width() : r.Height(); }
+    int MainStart(const IntRect& r) const { return vertical ? r.top : r.left; }
+    int CrossStart(const IntRect& r) const { return vertical ? r.left : r.top; }
     int FixedMain(const LayoutItem& i) const { return vertical ? i.fixedHeight : i.fixedWidth; }
     int FixedCross(const LayoutItem& i) const { return vertical ? i.fixedWidth : i.fixedHeight; }
     int MinMain(const LayoutItem& i) const { return vertical ? i.minHeight : i.minWidth; }
     int MinCross(const LayoutItem& i) const { return vertical ? i.minWidth : i.minHeight; }
     int MaxMain(const LayoutItem& i) const { return vertical ? i.maxHeight : i.maxWidth; }
     int MaxCross(const LayoutItem& i) const { return vertical ? i.maxWidth : i.maxHeight; }
-    SkinRect Make(long long mainPos, long long crossPos, int mainSize, int crossSize) const {
+    IntRect Make(long long mainPos, long long crossPos, int mainSize, int crossSize) const {
         const int m0 = Saturate(mainPos);
         const int m1 = Saturate(mainPos + mainSize);
         const int c0 = Saturate(crossPos);
         const int c1 = Saturate(crossPos + crossSize);
-        return vertical ? SkinRect{c0, m0, c1, m1} : SkinRect{m0, c0, m1, c1};
+        return vertical ? IntRect{c0, m0, c1, m1} : IntRect{m0, c0, m1, c1};
     }
 };
 
 }  // namespace
 
-SkinRect InsetRect(const SkinRect& rect, const SkinRect& inset) {
-    SkinRect r{Saturate(static_cast<long long>(rect.left) + inset.left),
-               Saturate(static_cast<long long>(rect.top) + inset.top),
-               Saturate(static_cast<long long>(rect.right) - inset.right),
-               Saturate(static_cast<long long>(rect.bottom) - inset.bottom)};
+IntRect InsetRect(const IntRect& rect, const IntRect& inset) {
+    IntRect r{Saturate(static_cast<long long>(rect.left) + inset.left),
+              Saturate(static_cast<long long>(rect.top) + inset.top),
+              Saturate(static_cast<long long>(rect.right) - inset.right),
+              Saturate(static_cast<long long>(rect.bottom) - inset.bottom)};
     r.right = std::max(r.right, r.left);
     r.bottom = std::max(r.bottom, r.top);
     return r;
 }
 
-std::vector<SkinRect> LayoutBox(const BoxLayoutParams& params,
-                                const std::vector<LayoutItem>& items) {
-    std::vector<SkinRect> placed(items.size());
+std::vector<IntRect> LayoutBox(const BoxLayoutParams& params,
+                               const std::vector<LayoutItem>& items) {
+    std::vector<IntRect> placed(items.size());
     const AxisView axis{params.axis == LayoutAxis::kVertical};
-    const SkinRect area = InsetRect(params.rect, params.inset);
+    const IntRect area = InsetRect(params.rect, params.inset);
     const int padding = std::max(params.childPadding, 0);
 
     long long fixedTotal = 0;
@@ -129,16 +129,16 @@ std::vector<SkinRect> LayoutBox(const BoxLayoutParams& params,
     return placed;
 }
 
-SkinRect PlaceInArea(const SkinRect& area, const LayoutItem& item) {
+IntRect PlaceInArea(const IntRect& area, const LayoutItem& item) {
     int width = item.fixedWidth > 0 ? item.fixedWidth : area.Width();
     int height = item.fixedHeight > 0 ? item.fixedHeight : area.Height();
     width = std::max(std::min(std::min(width, item.maxWidth), area.Width()), item.minWidth);
     height = std::max(std::min(std::min(height, item.maxHeight), area.Height()), item.minHeight);
-    return SkinRect{area.left, area.top, area.left + width, area.top + height};
+    return IntRect{area.left, area.top, area.left + width, area.top + height};
 }
 
-SkinRect PlaceFloating(const SkinRect& parent, const SkinRect& pos, const LayoutItem& item,
-                       const FloatAnchors* anchors) {
+IntRect PlaceFloating(const IntRect& parent, const IntRect& pos, const LayoutItem& item,
+                      const FloatAnchors* anchors) {
     double left = static_cast<double>(parent.left) + pos.left;
     double top = static_cast<double>(parent.top) + pos.top;
     double right = static_cast<double>(parent.left) + pos.right;
@@ -151,7 +151,7 @@ SkinRect PlaceFloating(const SkinRect& parent, const SkinRect& pos, const Layout
         right += std::floor(anchors->right * width);
         bottom += std::floor(anchors->bottom * height);
     }
-    SkinRect r{Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)};
+    IntRect r{Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)};
     if (item.fixedWidth > 0) {
         r.right = Saturate(static_cast<long long>(r.left) + item.fixedWidth);
     }

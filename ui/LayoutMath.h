@@ -36,26 +36,25 @@ enum class LayoutAxis { kVertical, kHorizontal };
 enum class CrossAlign { kStart, kCenter, kEnd };
 
 struct BoxLayoutParams {
-    SkinRect rect;
-    SkinRect inset;
+    IntRect rect;
+    IntRect inset;
     int childPadding = 0;  // negative counts as 0
     LayoutAxis axis = LayoutAxis::kVertical;
     CrossAlign crossAlign = CrossAlign::kStart;
 };
 
 // The rectangle minus its inset; never inverted.
-SkinRect InsetRect(const SkinRect& rect, const SkinRect& inset);
+IntRect InsetRect(const IntRect& rect, const IntRect& inset);
 
 // One rectangle per item; hidden and floating items get an empty rectangle and take no space.
 // Fixed sizes are clamped to the item's minimum and maximum; the other items share what the
 // fixed ones and the paddings leave equally (integer quotient), the last of them taking the
 // remainder; no share is negative.
-std::vector<SkinRect> LayoutBox(const BoxLayoutParams& params,
-                                const std::vector<LayoutItem>& items);
+std::vector<IntRect> LayoutBox(const BoxLayoutParams& params, const std::vector<LayoutItem>& items);
 
 // An item placed at the top-left of |area| with its fixed size (or the area's), clamped to its
 // minimum and maximum and to the area.
-SkinRect PlaceInArea(const SkinRect& area, const LayoutItem& item);
+IntRect PlaceInArea(const IntRect& area, const LayoutItem& item);
 
 // Relative placement of a floating item: each edge lies at a fraction of the parent's width
 // or height, plus the offset of the matching edge of |pos|.
@@ -68,7 +67,7 @@ struct FloatAnchors {
 
 // A floating item: |pos| relative to the parent's top-left corner; a fixed width or height
 // replaces the one of |pos|. With |anchors| the edges follow the parent's size.
-SkinRect PlaceFloating(const SkinRect& parent, const SkinRect& pos, const LayoutItem& item,
-                       const FloatAnchors* anchors);
+IntRect PlaceFloating(const IntRect& parent, const IntRect& pos, const LayoutItem& item,
+                      const FloatAnchors* anchors);
 
 }  // namespace SkinUI

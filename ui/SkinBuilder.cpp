@@ -125,7 +125,7 @@ void CSkinBuilder::RegisterResources(const CSkinMarkupNode& root, CSkinManagerUI
             SkinImageEntry image;
             image.name = Attribute(node, L"name");
             image.resourceType = Attribute(node, L"restype");
-            image.mask = ParseSkinColour(Attribute(node, L"mask"));
+            image.mask = ParseSkinColor(Attribute(node, L"mask"));
             image.shared = ParseSkinBool(Attribute(node, L"shared"));
             if (!image.name.empty()) {
                 manager.AddImage(image);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "ui/SkinValues.h"
+#include "ui/SkinAttributes.h"
 
 namespace SkinUI {
 

@@ -137,15 +137,15 @@ void CSkinManagerUI::SetWindowAttribute(const std::wstring& name, const std::wst
     } else if (name == L"layeredimage") {
         window_.layeredImage = value;
     } else if (EqualsNoCase(name, L"defaultfontcolor")) {
-        colours_.text = ParseSkinColour(value);
+        colours_.text = ParseSkinColor(value);
     } else if (EqualsNoCase(name, L"disabledfontcolor")) {
-        colours_.disabledText = ParseSkinColour(value);
+        colours_.disabledText = ParseSkinColor(value);
     } else if (EqualsNoCase(name, L"linkfontcolor")) {
-        colours_.link = ParseSkinColour(value);
+        colours_.link = ParseSkinColor(value);
     } else if (EqualsNoCase(name, L"linkhoverfontcolor")) {
-        colours_.linkHover = ParseSkinColour(value);
+        colours_.linkHover = ParseSkinColor(value);
     } else if (EqualsNoCase(name, L"selectedcolor")) {
-        colours_.selectedBk = ParseSkinColour(value);
+        colours_.selectedBk = ParseSkinColor(value);
     } else {
         window_.custom.emplace_back(name, value);
     }

@@ -14,7 +14,7 @@
 #include "ui/SkinNotify.h"
 #include "ui/SkinPainter.h"
 #include "ui/SkinTypes.h"
-#include "ui/SkinValues.h"
+#include "ui/SkinAttributes.h"
 
 namespace SkinUI {
 
@@ -50,8 +50,8 @@ struct SkinDefaultColours {
 
 struct SkinWindowAttributes {
     SkinSize initSize;
-    SkinRect sizeBox;      // widths of the resize border: left, top, right, bottom
-    SkinRect caption;      // drag area: insets from the left and right edges, top and bottom
+    IntRect sizeBox;       // widths of the resize border: left, top, right, bottom
+    IntRect caption;       // drag area: insets from the left and right edges, top and bottom
     SkinSize roundCorner;  // corner ellipse of a rounded window region, 0 for none
     SkinSize minInfo;
     SkinSize maxInfo;
@@ -89,10 +89,10 @@ class CSkinManagerUI {
     // Layout, invalidation and painting (see SkinManagerInput.cpp).
     void NeedUpdate();
     bool IsUpdateNeeded() const { return updateNeeded_; }
-    void UpdateLayout(const SkinRect& client);
-    void Invalidate(const SkinRect& rect);
+    void UpdateLayout(const IntRect& client);
+    void Invalidate(const IntRect& rect);
     // Lays out if needed, sends "windowinit" on the first paint with a tree, then paints.
-    void Paint(ISkinPainter& painter, const SkinRect& client, const SkinRect& dirty);
+    void Paint(ISkinPainter& painter, const IntRect& client, const IntRect& dirty);
 
     // Skin resources: data only.
     void AddFont(const SkinFontEntry& font);
@@ -158,7 +158,7 @@ class CSkinManagerUI {
     std::unique_ptr<CControlUI> root_;
     bool updateNeeded_ = true;
     bool windowInitSent_ = false;
-    SkinRect client_;
+    IntRect client_;
 
     std::map<int, SkinFontEntry> fonts_;
     SkinFontEntry defaultFont_;

@@ -12,7 +12,7 @@ void CSkinManagerUI::NeedUpdate() {
     }
 }
 
-void CSkinManagerUI::UpdateLayout(const SkinRect& client) {
+void CSkinManagerUI::UpdateLayout(const IntRect& client) {
     if (!root_ || (!updateNeeded_ && client == client_)) {
         return;
     }
@@ -21,13 +21,13 @@ void CSkinManagerUI::UpdateLayout(const SkinRect& client) {
     root_->SetPos(client);
 }
 
-void CSkinManagerUI::Invalidate(const SkinRect& rect) {
+void CSkinManagerUI::Invalidate(const IntRect& rect) {
     if (host_ != nullptr && !rect.IsEmpty()) {
         host_->Invalidate(rect);
     }
 }
 
-void CSkinManagerUI::Paint(ISkinPainter& painter, const SkinRect& client, const SkinRect& dirty) {
+void CSkinManagerUI::Paint(ISkinPainter& painter, const IntRect& client, const IntRect& dirty) {
     UpdateLayout(client);
     if (!root_) {
         return;

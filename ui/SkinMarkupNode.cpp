@@ -2,7 +2,7 @@
 #include "common/ZipReader.h"
 #include "ui/SkinFile.h"
 #include "ui/SkinMarkup.h"
-#include "ui/SkinValues.h"
+#include "ui/SkinAttributes.h"
 
 namespace SkinUI {
 

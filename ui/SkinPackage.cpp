@@ -2,7 +2,7 @@
 
 #include "ui/SkinFile.h"
 #include "ui/SkinMarkup.h"
-#include "ui/SkinValues.h"
+#include "ui/SkinAttributes.h"
 
 namespace SkinUI {
 
@@ -51,19 +51,24 @@ int CSkinPackage::FindEntry(const std::wstring& name) const {
     return zip_.FindEntry(EncodeUtf8(name));
 }
 
-bool CSkinPackage::ReadFile(const std::wstring& name, std::string& bytes) const {
+bool CSkinPackage::ReadFile(const std::wstring& name, std::vector<uint8_t>& bytes) const {
     bytes.clear();
     if (!zip_.IsOpen()) {
-        return kind_ == SkinSourceKind::kFiles &&
-               ReadSkinFile(resourcePath_ + name, kMaxEntrySize, bytes) == SkinFileRead::kOk;
+        std::string file;
+        if (kind_ != SkinSourceKind::kFiles ||
+            ReadSkinFile(resourcePath_ + name, kMaxEntrySize, file) != SkinFileRead::kOk) {
+            return false;
+        }
+        bytes.assign(file.begin(), file.end());
+        return true;
     }
     const int index = FindEntry(name);
     ZipEntryInfo info;
     if (index < 0 || !zip_.GetEntryInfo(index, info) || info.uncompressedSize > kMaxEntrySize) {
         return false;
     }
-    bytes.assign(info.uncompressedSize, '\0');
-    if (!zip_.Inflate(index, &bytes[0], bytes.size())) {
+    bytes.resize(info.uncompressedSize);
+    if (!zip_.Inflate(index, bytes.data(), bytes.size())) {
         bytes.clear();
         return false;
     }

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/ZipReader.h"
 
@@ -55,8 +57,9 @@ class CSkinPackage {
     // name of 256 characters or more.
     int FindEntry(const std::wstring& name) const;
     // A file's bytes: from the archive when one is open, else (plain files) from the
-    // resource folder. False when missing, damaged or over kMaxEntrySize.
-    bool ReadFile(const std::wstring& name, std::string& bytes) const;
+    // resource folder. False when missing, damaged or over kMaxEntrySize. The drawing
+    // engine's image source reads through this.
+    bool ReadFile(const std::wstring& name, std::vector<uint8_t>& bytes) const;
     // Loads a skin file the way the source kind says.
     bool LoadMarkup(CSkinMarkup& markup, const std::wstring& name) const;
 

@@ -13,22 +13,22 @@ namespace SkinUI {
 class ISkinPainter {
   public:
     // Background fill; the engine applies the alpha rules (alpha 0 draws nothing).
-    virtual void FillColour(const SkinRect& rect, uint32_t argb) = 0;
+    virtual void FillColour(const IntRect& rect, uint32_t argb) = 0;
     // An image descriptor drawn relative to |rect| (its dest is relative to the top-left
     // corner and clamped to the rectangle). False when the image cannot be found or decoded;
     // the control then does not try that descriptor again.
-    virtual bool DrawImage(const SkinRect& rect, const std::wstring& descriptor) = 0;
+    virtual bool DrawImage(const IntRect& rect, const std::wstring& descriptor) = 0;
     // One line or wrapped text; |style| holds SkinTextStyle bits, |colour| ignores alpha,
     // |fontId| -1 or an unknown identifier means the default font, |markup| turns on the
     // text markup.
-    virtual void DrawText(const SkinRect& rect, const std::wstring& text, uint32_t colour,
+    virtual void DrawText(const IntRect& rect, const std::wstring& text, uint32_t colour,
                           int fontId, uint32_t style, bool markup) = 0;
     // Border of per-side |widths|; a non-zero |round| draws a rounded rectangle instead.
-    virtual void DrawBorder(const SkinRect& rect, const SkinRect& widths, uint32_t colour,
+    virtual void DrawBorder(const IntRect& rect, const IntRect& widths, uint32_t colour,
                             const SkinSize& round) = 0;
     // Everything painted until the matching PopClip stays inside |rect| (rounded when |round|
     // is not zero) and inside the clips pushed before.
-    virtual void PushClip(const SkinRect& rect, const SkinSize& round) = 0;
+    virtual void PushClip(const IntRect& rect, const SkinSize& round) = 0;
     virtual void PopClip() = 0;
 
   protected:
@@ -38,7 +38,7 @@ class ISkinPainter {
 class ISkinWindowHost {
   public:
     // Part of the client area must be painted again.
-    virtual void Invalidate(const SkinRect& rect) = 0;
+    virtual void Invalidate(const IntRect& rect) = 0;
     // The skin's initial size: resize the window at once, without moving or activating it.
     virtual void ResizeWindow(int width, int height) = 0;
 

@@ -19,7 +19,7 @@ namespace {
 
 class RecordingHost : public ISkinWindowHost {
   public:
-    void Invalidate(const SkinRect&) override {}
+    void Invalidate(const IntRect&) override {}
     void ResizeWindow(int width, int height) override { resized = SkinSize{width, height}; }
     SkinSize resized;
 };
@@ -112,15 +112,15 @@ TEST(SkinBuilderTest, BuildsTheShippedAttributesTheProgramReliesOn) {
     EXPECT_EQ(30, static_cast<CProgressUI*>(manager.FindControl(L"progress_download"))->GetValue());
 
     EXPECT_EQ((SkinSize{650, 360}), host.resized);
-    EXPECT_EQ((SkinRect{4, 4, 4, 4}), manager.GetWindowAttributes().sizeBox);
-    EXPECT_EQ((SkinRect{0, 0, 0, 290}), manager.GetWindowAttributes().caption);
+    EXPECT_EQ((IntRect{4, 4, 4, 4}), manager.GetWindowAttributes().sizeBox);
+    EXPECT_EQ((IntRect{0, 0, 0, 290}), manager.GetWindowAttributes().caption);
 
     // Page 1 is hidden by the tab layout; the install button is centred on page 0.
     EXPECT_FALSE(
         static_cast<CContainerUI*>(manager.FindControl(L"switch"))->GetItemAt(1)->IsVisible());
-    manager.UpdateLayout(SkinRect{0, 0, 650, 360});
-    EXPECT_EQ((SkinRect{157, 185, 325, 231}), manager.FindControl(L"btn_install")->GetPos());
-    EXPECT_EQ((SkinRect{1, 1, 649, 359}), manager.FindControl(L"switch")->GetPos());
+    manager.UpdateLayout(IntRect{0, 0, 650, 360});
+    EXPECT_EQ((IntRect{157, 185, 325, 231}), manager.FindControl(L"btn_install")->GetPos());
+    EXPECT_EQ((IntRect{1, 1, 649, 359}), manager.FindControl(L"switch")->GetPos());
 }
 
 TEST(SkinBuilderTest, IncludesCountTimesAndSkipsWhatCannotBeBuilt) {
@@ -178,9 +178,9 @@ TEST(SkinBuilderTest, AsksPluginsThenTheCallbackForUnknownElements) {
 TEST(SkinBuilderTest, PackageLooksUpIgnoringCaseAndSeparator) {
     CSkinPackage package;
     OpenArchive(package, {{"img/", "", false}, {"img/logo.png", "PNG bytes"}});
-    std::string bytes;
+    std::vector<uint8_t> bytes;
     EXPECT_TRUE(package.ReadFile(L"IMG\\LOGO.PNG", bytes));
-    EXPECT_EQ("PNG bytes", bytes);
+    EXPECT_EQ("PNG bytes", std::string(bytes.begin(), bytes.end()));
     EXPECT_EQ(1, package.FindEntry(L"img/Logo.png"));
     EXPECT_EQ(-1, package.FindEntry(std::wstring(256, L'a')));
     EXPECT_FALSE(package.ReadFile(L"img/other.png", bytes));
@@ -238,7 +238,7 @@ TEST(SkinBuilderTest, SurvivesGeneratedSkins) {
         manager.SetHost(&host);
         CSkinBuilder builder(package);
         manager.AttachRoot(builder.Build(L"x.xml", &manager));
-        manager.UpdateLayout(SkinRect{0, 0, 650, 360});
+        manager.UpdateLayout(IntRect{0, 0, 650, 360});
         manager.OnButtonDown(SkinPoint{10, 10});
         manager.OnButtonUp(SkinPoint{10, 10});
     }

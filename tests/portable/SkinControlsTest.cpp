@@ -27,7 +27,7 @@ class ControlRow {
     }
     void Attach() {
         manager.AttachRoot(std::move(owned_));
-        manager.UpdateLayout(SkinRect{0, 0, 100 * row_->GetCount(), 30});
+        manager.UpdateLayout(IntRect{0, 0, 100 * row_->GetCount(), 30});
         manager.AddNotifier(&notifier);
     }
     void Click(int index) {
@@ -44,17 +44,17 @@ class ControlRow {
 
 class RecordingPainter : public ISkinPainter {
   public:
-    void FillColour(const SkinRect&, uint32_t) override {}
-    bool DrawImage(const SkinRect&, const std::wstring& descriptor) override {
+    void FillColour(const IntRect&, uint32_t) override {}
+    bool DrawImage(const IntRect&, const std::wstring& descriptor) override {
         images.push_back(descriptor);
         return descriptor.find(L"broken") == std::wstring::npos;
     }
-    void DrawText(const SkinRect&, const std::wstring&, uint32_t colour, int, uint32_t,
+    void DrawText(const IntRect&, const std::wstring&, uint32_t colour, int, uint32_t,
                   bool) override {
         textColour = colour;
     }
-    void DrawBorder(const SkinRect&, const SkinRect&, uint32_t, const SkinSize&) override {}
-    void PushClip(const SkinRect&, const SkinSize&) override {}
+    void DrawBorder(const IntRect&, const IntRect&, uint32_t, const SkinSize&) override {}
+    void PushClip(const IntRect&, const SkinSize&) override {}
     void PopClip() override {}
     std::vector<std::wstring> images;
     uint32_t textColour = 0;
@@ -181,7 +181,7 @@ TEST(SkinControlsTest, ProgressKeepsItsValueInRange) {
     };
     for (const auto& c : cases) {
         CProgressUI progress;
-        progress.SetPos(SkinRect{0, 0, 300, 6});
+        progress.SetPos(IntRect{0, 0, 300, 6});
         progress.SetMinValue(c.min);
         progress.SetMaxValue(c.max);
         progress.SetValue(c.value);
@@ -201,7 +201,7 @@ TEST(SkinControlsTest, PaintsTheImageAndColourOfTheState) {
     option->ApplyAttributeList(
         L"normalimage=\"n\" pushedimage=\"p\" selectedimage=\"s\" text=\"x\"");
     row.Attach();
-    const SkinRect all{0, 0, 200, 30};
+    const IntRect all{0, 0, 200, 30};
     auto paint = [&](CControlUI* control) {
         RecordingPainter painter;
         control->DoPaint(painter, all);

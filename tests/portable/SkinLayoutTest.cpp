@@ -41,11 +41,11 @@ TEST(SkinLayoutTest, BoxLayoutSharesWhatFixedChildrenLeave) {
 
     const struct {
         const char* what;
-        SkinRect rect;
-        SkinRect inset;
+        IntRect rect;
+        IntRect inset;
         int padding;
         std::vector<LayoutItem> items;
-        std::vector<SkinRect> expected;
+        std::vector<IntRect> expected;
     } cases[] = {
         {"equal shares",
          {0, 0, 50, 100},
@@ -95,12 +95,12 @@ TEST(SkinLayoutTest, BoxLayoutSharesWhatFixedChildrenLeave) {
 
     // The horizontal layout is the same with the axes exchanged: two springs centre a button.
     BoxLayoutParams row;
-    row.rect = SkinRect{0, 0, 650, 46};
+    row.rect = IntRect{0, 0, 650, 46};
     row.axis = LayoutAxis::kHorizontal;
     LayoutItem button;
     button.fixedWidth = 168;
     button.fixedHeight = 46;
-    EXPECT_EQ((std::vector<SkinRect>{{0, 0, 241, 46}, {241, 0, 409, 46}, {409, 0, 650, 46}}),
+    EXPECT_EQ((std::vector<IntRect>{{0, 0, 241, 46}, {241, 0, 409, 46}, {409, 0, 650, 46}}),
               LayoutBox(row, {Flexible(), button, Flexible()}));
 }
 
@@ -132,7 +132,7 @@ TEST(SkinLayoutTest, TabSelectionShowsOnePageAndNotifies) {
                                            {L"tabselect", L"switch", 2, 0}}),
               notifier.received);
 
-    manager.UpdateLayout(SkinRect{0, 0, 200, 100});
-    EXPECT_EQ((SkinRect{0, 0, 200, 100}), raw->GetItemAt(2)->GetPos());
-    EXPECT_EQ(SkinRect{}, raw->GetItemAt(1)->GetPos());
+    manager.UpdateLayout(IntRect{0, 0, 200, 100});
+    EXPECT_EQ((IntRect{0, 0, 200, 100}), raw->GetItemAt(2)->GetPos());
+    EXPECT_EQ(IntRect{}, raw->GetItemAt(1)->GetPos());
 }

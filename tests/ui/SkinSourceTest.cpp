@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "support/TestFolders.h"
@@ -76,9 +77,10 @@ TEST(SkinSourceTest, EachSourceKindBuildsItsRootFile) {
             EXPECT_EQ(ExecutableFolder() + skinFolder, package.GetResourcePath()) << c.what;
         }
         if (c.source.kind == kZipResource && c.result == kBuilt) {
-            std::string png;
+            std::vector<uint8_t> png;
             EXPECT_TRUE(package.ReadFile(L"IMG\\LOGO.PNG", png));
-            EXPECT_EQ(0, png.compare(0, 4, "\x89PNG"));
+            EXPECT_EQ("\x89PNG",
+                      std::string(png.begin(), png.begin() + std::min<size_t>(4, png.size())));
         }
         if (c.source.kind == kXml && c.result == kBuilt) {
             // The included resource is named by its identifier and built twice.

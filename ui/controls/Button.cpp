@@ -20,7 +20,7 @@ void CButtonUI::SetAttribute(const std::wstring& name, const std::wstring& value
     } else if (name == L"focusedimage") {
         SetFocusedImage(value);
     } else if (name == L"hottextcolor") {
-        SetHotTextColor(ParseSkinColour(value));
+        SetHotTextColor(ParseSkinColor(value));
     } else {
         CLabelUI::SetAttribute(name, value);
     }
@@ -40,7 +40,7 @@ void CButtonUI::DoEvent(const SkinEvent& event) {
             if (pushed_) {
                 pushed_ = false;
                 Invalidate();
-                if (GetPos().Contains(event.pt)) {
+                if (RectContains(GetPos(), event.pt)) {
                     Activate();
                 }
             }

@@ -77,9 +77,9 @@ void CContainerUI::SetCover(std::unique_ptr<CControlUI> cover) {
     NeedUpdate();
 }
 
-void CContainerUI::SetInset(const SkinRect& inset) {
-    inset_ = SkinRect{ClampLength(inset.left), ClampLength(inset.top), ClampLength(inset.right),
-                      ClampLength(inset.bottom)};
+void CContainerUI::SetInset(const IntRect& inset) {
+    inset_ = IntRect{ClampLength(inset.left), ClampLength(inset.top), ClampLength(inset.right),
+                     ClampLength(inset.bottom)};
     NeedUpdate();
 }
 
@@ -148,9 +148,9 @@ CControlUI* CContainerUI::FindControlAt(SkinPoint pt) {
     return this;
 }
 
-void CContainerUI::SetPos(const SkinRect& rect) {
+void CContainerUI::SetPos(const IntRect& rect) {
     CControlUI::SetPos(rect);
-    const SkinRect inner = InsetRect(rect, inset_);
+    const IntRect inner = InsetRect(rect, inset_);
     for (auto& item : items_) {
         if (item->IsVisible() && !item->IsFloat()) {
             item->SetPos(PlaceInArea(inner, item->GetLayoutItem()));
@@ -171,7 +171,7 @@ void CContainerUI::PlaceFloatingAndCover() {
     }
 }
 
-void CContainerUI::PaintChildren(ISkinPainter& painter, const SkinRect& dirty) {
+void CContainerUI::PaintChildren(ISkinPainter& painter, const IntRect& dirty) {
     for (auto& item : items_) {
         item->DoPaint(painter, dirty);
     }
@@ -180,7 +180,7 @@ void CContainerUI::PaintChildren(ISkinPainter& painter, const SkinRect& dirty) {
     }
 }
 
-void CBoxLayoutUI::SetPos(const SkinRect& rect) {
+void CBoxLayoutUI::SetPos(const IntRect& rect) {
     CControlUI::SetPos(rect);
     std::vector<LayoutItem> layout;
     layout.reserve(items_.size());
@@ -193,7 +193,7 @@ void CBoxLayoutUI::SetPos(const SkinRect& rect) {
     params.childPadding = GetChildPadding();
     params.axis = axis_;
     params.crossAlign = axis_ == LayoutAxis::kVertical ? GetChildAlign() : GetChildVAlign();
-    const std::vector<SkinRect> placed = LayoutBox(params, layout);
+    const std::vector<IntRect> placed = LayoutBox(params, layout);
     for (size_t i = 0; i < items_.size(); ++i) {
         if (layout[i].visible && !layout[i].floating) {
             items_[i]->SetPos(placed[i]);

@@ -33,8 +33,8 @@ class CContainerUI : public CControlUI {
     CControlUI* GetCover() const { return cover_.get(); }
     void SetCover(std::unique_ptr<CControlUI> cover);
 
-    const SkinRect& GetInset() const { return inset_; }
-    void SetInset(const SkinRect& inset);
+    const IntRect& GetInset() const { return inset_; }
+    void SetInset(const IntRect& inset);
     int GetChildPadding() const { return childPadding_; }
     void SetChildPadding(int padding);
 
@@ -43,10 +43,10 @@ class CContainerUI : public CControlUI {
     CControlUI* FindControl(const std::wstring& name) override;
     CControlUI* FindControlAt(SkinPoint pt) override;
     // Children in the inner area at their fixed sizes; floating children by their placement.
-    void SetPos(const SkinRect& rect) override;
+    void SetPos(const IntRect& rect) override;
 
   protected:
-    void PaintChildren(ISkinPainter& painter, const SkinRect& dirty) override;
+    void PaintChildren(ISkinPainter& painter, const IntRect& dirty) override;
     // Places the floating children and the cover once the flow is laid out.
     void PlaceFloatingAndCover();
     // Called after a child joined, before any layout.
@@ -60,7 +60,7 @@ class CContainerUI : public CControlUI {
     void Adopt(CControlUI& control);
 
     std::unique_ptr<CControlUI> cover_;
-    SkinRect inset_;
+    IntRect inset_;
     int childPadding_ = 0;
     CrossAlign childAlign_ = CrossAlign::kStart;
     CrossAlign childVAlign_ = CrossAlign::kStart;
@@ -70,7 +70,7 @@ class CContainerUI : public CControlUI {
 class CBoxLayoutUI : public CContainerUI {
   public:
     explicit CBoxLayoutUI(LayoutAxis axis) : axis_(axis) {}
-    void SetPos(const SkinRect& rect) override;
+    void SetPos(const IntRect& rect) override;
 
   private:
     LayoutAxis axis_;

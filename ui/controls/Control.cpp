@@ -38,9 +38,9 @@ FloatAnchors ParseAnchors(const std::wstring& text) {
     return FloatAnchors{values[0], values[1], values[2], values[3]};
 }
 
-SkinRect ClampRect(const SkinRect& r) {
-    return SkinRect{ClampLength(r.left), ClampLength(r.top), ClampLength(r.right),
-                    ClampLength(r.bottom)};
+IntRect ClampRect(const IntRect& r) {
+    return IntRect{ClampLength(r.left), ClampLength(r.top), ClampLength(r.right),
+                   ClampLength(r.bottom)};
 }
 
 SkinSize ClampSize(const SkinSize& s) {
@@ -92,7 +92,7 @@ CControlUI* CControlUI::FindControl(const std::wstring& name) {
 }
 
 CControlUI* CControlUI::FindControlAt(SkinPoint pt) {
-    return visible_ && pos_.Contains(pt) ? this : nullptr;
+    return visible_ && RectContains(pos_, pt) ? this : nullptr;
 }
 
 void CControlUI::SetVisible(bool visible) {
@@ -137,7 +137,7 @@ void CControlUI::ReleaseInputState() {
     }
 }
 
-void CControlUI::SetPos(const SkinRect& rect) {
+void CControlUI::SetPos(const IntRect& rect) {
     if (pos_ == rect) {
         return;
     }
@@ -157,7 +157,7 @@ void CControlUI::SetFloat(bool floating) {
     NeedParentUpdate();
 }
 
-void CControlUI::SetFloatPos(const SkinRect& pos) {
+void CControlUI::SetFloatPos(const IntRect& pos) {
     floatPos_ = ClampRect(pos);
     NeedParentUpdate();
 }
@@ -168,10 +168,10 @@ LayoutItem CControlUI::GetLayoutItem() const {
     return item;
 }
 
-void CControlUI::SetBorderSize(const SkinRect& widths) {
-    const SkinRect w = ClampRect(widths);
-    borderSize_ = SkinRect{std::max(w.left, 0), std::max(w.top, 0), std::max(w.right, 0),
-                           std::max(w.bottom, 0)};
+void CControlUI::SetBorderSize(const IntRect& widths) {
+    const IntRect w = ClampRect(widths);
+    borderSize_ = IntRect{std::max(w.left, 0), std::max(w.top, 0), std::max(w.right, 0),
+                          std::max(w.bottom, 0)};
     Invalidate();
 }
 
@@ -216,7 +216,7 @@ void CControlUI::SetAttribute(const std::wstring& name, const std::wstring& valu
     } else if (name == L"maxheight") {
         SetMaxHeight(ParseSkinInt(value));
     } else if (name == L"bkcolor") {
-        SetBkColor(ParseSkinColour(value, true));
+        SetBkColor(ParseSkinColor(value));
     } else if (name == L"bkimage") {
         SetBkImage(value);
     } else if (name == L"bordersize") {
@@ -224,12 +224,12 @@ void CControlUI::SetAttribute(const std::wstring& name, const std::wstring& valu
             SetBorderSize(ParseSkinRect(value));
         } else {
             const int width = ParseSkinInt(value);
-            SetBorderSize(SkinRect{width, width, width, width});
+            SetBorderSize(IntRect{width, width, width, width});
         }
     } else if (name == L"bordercolor") {
-        SetBorderColor(ParseSkinColour(value));
+        SetBorderColor(ParseSkinColor(value));
     } else if (name == L"focusbordercolor") {
-        SetFocusBorderColor(ParseSkinColour(value));
+        SetFocusBorderColor(ParseSkinColor(value));
     } else if (name == L"borderround") {
         SetBorderRound(ParseSkinSize(value));
     } else if (!name.empty() && !value.empty() && GetCustomAttribute(name) == nullptr) {
@@ -307,8 +307,8 @@ void CControlUI::NeedParentUpdate() {
     NeedUpdate();
 }
 
-void CControlUI::DoPaint(ISkinPainter& painter, const SkinRect& dirty) {
-    if (!visible_ || IntersectRects(dirty, pos_).IsEmpty()) {
+void CControlUI::DoPaint(ISkinPainter& painter, const IntRect& dirty) {
+    if (!visible_ || Intersect(dirty, pos_).IsEmpty()) {
         return;
     }
     painter.PushClip(pos_, borderRound_);
@@ -329,7 +329,7 @@ void CControlUI::PaintBkImage(ISkinPainter& painter) {
 
 void CControlUI::PaintBorder(ISkinPainter& painter) {
     const uint32_t colour = focused_ && focusBorderColor_ != 0 ? focusBorderColor_ : borderColor_;
-    if (colour == 0 || borderSize_ == SkinRect{}) {
+    if (colour == 0 || borderSize_ == IntRect{}) {
         return;
     }
     painter.DrawBorder(pos_, borderSize_, colour, borderRound_);
@@ -339,7 +339,7 @@ bool CControlUI::DrawImage(ISkinPainter& painter, SkinImageSlot& slot) {
     return DrawImage(painter, slot, pos_);
 }
 
-bool CControlUI::DrawImage(ISkinPainter& painter, SkinImageSlot& slot, const SkinRect& rect) {
+bool CControlUI::DrawImage(ISkinPainter& painter, SkinImageSlot& slot, const IntRect& rect) {
     if (!slot.IsUsable()) {
         return false;
     }

@@ -12,7 +12,7 @@
 #include "ui/SkinNotify.h"
 #include "ui/SkinPainter.h"
 #include "ui/SkinTypes.h"
-#include "ui/SkinValues.h"
+#include "ui/SkinAttributes.h"
 
 namespace SkinUI {
 
@@ -100,8 +100,8 @@ class CControlUI {
     virtual bool IsFocusable() const { return false; }
 
     // Geometry.
-    const SkinRect& GetPos() const { return pos_; }
-    virtual void SetPos(const SkinRect& rect);
+    const IntRect& GetPos() const { return pos_; }
+    virtual void SetPos(const IntRect& rect);
     int GetFixedWidth() const { return item_.fixedWidth; }
     int GetFixedHeight() const { return item_.fixedHeight; }
     // Sizes are clamped to 0..kMaxLength.
@@ -114,8 +114,8 @@ class CControlUI {
     bool IsFloat() const { return item_.floating; }
     void SetFloat(bool floating);
     // The placement of a floating control, relative to its parent's top-left corner.
-    const SkinRect& GetFloatPos() const { return floatPos_; }
-    void SetFloatPos(const SkinRect& pos);
+    const IntRect& GetFloatPos() const { return floatPos_; }
+    void SetFloatPos(const IntRect& pos);
     const FloatAnchors* GetFloatAnchors() const { return hasAnchors_ ? &anchors_ : nullptr; }
     LayoutItem GetLayoutItem() const;
 
@@ -124,8 +124,8 @@ class CControlUI {
     void SetBkColor(uint32_t argb) { SetAndInvalidate(bkColor_, argb); }
     const std::wstring& GetBkImage() const { return bkImage_.descriptor; }
     void SetBkImage(const std::wstring& descriptor) { SetImage(bkImage_, descriptor); }
-    const SkinRect& GetBorderSize() const { return borderSize_; }
-    void SetBorderSize(const SkinRect& widths);
+    const IntRect& GetBorderSize() const { return borderSize_; }
+    void SetBorderSize(const IntRect& widths);
     uint32_t GetBorderColor() const { return borderColor_; }
     void SetBorderColor(uint32_t argb) { SetAndInvalidate(borderColor_, argb); }
     uint32_t GetFocusBorderColor() const { return focusBorderColor_; }
@@ -151,7 +151,7 @@ class CControlUI {
 
     // Paints the control (and its children) where it meets |dirty|: background colour,
     // background image, state image, text, children, then the border.
-    virtual void DoPaint(ISkinPainter& painter, const SkinRect& dirty);
+    virtual void DoPaint(ISkinPainter& painter, const IntRect& dirty);
     void Invalidate();
     // The control's size or visibility changed: its parent must lay out again.
     void NeedParentUpdate();
@@ -172,11 +172,11 @@ class CControlUI {
     virtual void PaintBkImage(ISkinPainter& painter);
     virtual void PaintStatusImage(ISkinPainter&) {}
     virtual void PaintText(ISkinPainter&) {}
-    virtual void PaintChildren(ISkinPainter&, const SkinRect&) {}
+    virtual void PaintChildren(ISkinPainter&, const IntRect&) {}
     virtual void PaintBorder(ISkinPainter& painter);
     // Draws the slot over the control; remembers a failure so it is not tried again.
     bool DrawImage(ISkinPainter& painter, SkinImageSlot& slot);
-    bool DrawImage(ISkinPainter& painter, SkinImageSlot& slot, const SkinRect& rect);
+    bool DrawImage(ISkinPainter& painter, SkinImageSlot& slot, const IntRect& rect);
     void SendNotify(const wchar_t* type, int32_t wParam = 0, int32_t lParam = 0);
     // The subtree can no longer hold focus, hot or captured state.
     void ReleaseInputState();
@@ -197,15 +197,15 @@ class CControlUI {
     bool enabled_ = true;
     bool focused_ = false;
 
-    SkinRect pos_;
+    IntRect pos_;
     LayoutItem item_;
-    SkinRect floatPos_;
+    IntRect floatPos_;
     FloatAnchors anchors_;
     bool hasAnchors_ = false;
 
     uint32_t bkColor_ = 0;
     SkinImageSlot bkImage_;
-    SkinRect borderSize_;
+    IntRect borderSize_;
     uint32_t borderColor_ = 0;
     uint32_t focusBorderColor_ = 0;
     SkinSize borderRound_;

@@ -6,9 +6,9 @@ namespace SkinUI {
 
 CLabelUI::CLabelUI() = default;
 
-void CLabelUI::SetTextPadding(const SkinRect& padding) {
-    textPadding_ = SkinRect{ClampLength(padding.left), ClampLength(padding.top),
-                            ClampLength(padding.right), ClampLength(padding.bottom)};
+void CLabelUI::SetTextPadding(const IntRect& padding) {
+    textPadding_ = IntRect{ClampLength(padding.left), ClampLength(padding.top),
+                           ClampLength(padding.right), ClampLength(padding.bottom)};
     Invalidate();
 }
 
@@ -16,9 +16,9 @@ void CLabelUI::SetAttribute(const std::wstring& name, const std::wstring& value)
     if (name == L"font") {
         SetFont(ParseSkinInt(value));
     } else if (name == L"textcolor") {
-        SetTextColor(ParseSkinColour(value));
+        SetTextColor(ParseSkinColor(value));
     } else if (name == L"disabledtextcolor") {
-        SetDisabledTextColor(ParseSkinColour(value));
+        SetDisabledTextColor(ParseSkinColor(value));
     } else if (name == L"align") {
         const uint32_t align = ParseSkinAlign(value, textStyle_ & kTextHAlignMask);
         SetTextStyle((textStyle_ & ~static_cast<uint32_t>(kTextHAlignMask)) | align);
@@ -45,7 +45,7 @@ void CLabelUI::PaintText(ISkinPainter& painter) {
     if (text.empty()) {
         return;
     }
-    const SkinRect rect = InsetRect(GetPos(), textPadding_);
+    const IntRect rect = InsetRect(GetPos(), textPadding_);
     // "&" never marks a mnemonic in skinned text.
     painter.DrawText(rect, text, GetPaintTextColor(), fontId_, textStyle_ | kTextNoPrefix,
                      showHtml_);
@@ -53,7 +53,7 @@ void CLabelUI::PaintText(ISkinPainter& painter) {
 
 CTextUI::CTextUI() {
     SetTextStyle(kTextLeft | kTextWordBreak);
-    SetTextPadding(SkinRect{2, 0, 2, 0});
+    SetTextPadding(IntRect{2, 0, 2, 0});
 }
 
 }  // namespace SkinUI

@@ -21,8 +21,8 @@ class CLabelUI : public CControlUI {
     // SkinTextStyle bits (alignment, single line or word wrap).
     uint32_t GetTextStyle() const { return textStyle_; }
     void SetTextStyle(uint32_t style) { SetAndInvalidate(textStyle_, style); }
-    const SkinRect& GetTextPadding() const { return textPadding_; }
-    void SetTextPadding(const SkinRect& padding);
+    const IntRect& GetTextPadding() const { return textPadding_; }
+    void SetTextPadding(const IntRect& padding);
     bool IsShowHtml() const { return showHtml_; }
     void SetShowHtml(bool showHtml) { SetAndInvalidate(showHtml_, showHtml); }
 
@@ -41,7 +41,7 @@ class CLabelUI : public CControlUI {
     uint32_t textColor_ = 0;
     uint32_t disabledTextColor_ = 0;
     uint32_t textStyle_ = kTextLeft | kTextVCenter | kTextSingleLine;
-    SkinRect textPadding_;
+    IntRect textPadding_;
     bool showHtml_ = false;
 };
 

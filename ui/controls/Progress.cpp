@@ -33,11 +33,11 @@ void CProgressUI::SetValue(int value) {
     Normalize();
 }
 
-SkinRect CProgressUI::GetFillRect() const {
-    const SkinRect& pos = GetPos();
+IntRect CProgressUI::GetFillRect() const {
+    const IntRect& pos = GetPos();
     const long long done = static_cast<long long>(value_) - min_;
     const long long range = static_cast<long long>(max_) - min_;
-    SkinRect fill = pos;
+    IntRect fill = pos;
     if (horizontal_) {
         fill.right = pos.left + static_cast<int>(pos.Width() * done / range);
     } else {
@@ -63,7 +63,7 @@ void CProgressUI::SetAttribute(const std::wstring& name, const std::wstring& val
 }
 
 void CProgressUI::PaintStatusImage(ISkinPainter& painter) {
-    const SkinRect fill = GetFillRect();
+    const IntRect fill = GetFillRect();
     if (!fill.IsEmpty()) {
         DrawImage(painter, foreImage_, fill);
     }

@@ -25,7 +25,7 @@ class CProgressUI : public CLabelUI {
     void SetForeImage(const std::wstring& descriptor) { SetImage(foreImage_, descriptor); }
 
     // The part of the control the fore image fills: width x (value - min) / (max - min).
-    SkinRect GetFillRect() const;
+    IntRect GetFillRect() const;
 
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
 

@@ -1,28 +1,10 @@
-#include "ui/SkinValues.h"
+#include "ui/SkinAttributes.h"
 
-#include <climits>
 #include <cstring>
 
 namespace SkinUI {
 
 namespace {
-
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
-}
-
-int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') {
-        return c - L'0';
-    }
-    if (c >= L'a' && c <= L'f') {
-        return c - L'a' + 10;
-    }
-    if (c >= L'A' && c <= L'F') {
-        return c - L'A' + 10;
-    }
-    return -1;
-}
 
 void AppendUtf8(std::string& out, uint32_t cp) {
     if (cp < 0x80) {
@@ -44,98 +26,12 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 
 }  // namespace
 
-int ParseSkinInt(const wchar_t* text, const wchar_t** end) {
-    const wchar_t* p = text;
-    while (IsBlank(*p)) {
-        ++p;
-    }
-    bool negative = false;
-    if (*p == L'-' || *p == L'+') {
-        negative = *p == L'-';
-        ++p;
-    }
-    const wchar_t* digits = p;
-    long long value = 0;
-    while (*p >= L'0' && *p <= L'9') {
-        if (value <= static_cast<long long>(INT_MAX) + 1) {
-            value = value * 10 + (*p - L'0');
-        }
-        ++p;
-    }
-    if (p == digits) {
-        // Nothing read: like strtol, the position stays at the start.
-        if (end != nullptr) {
-            *end = text;
-        }
-        return 0;
-    }
-    if (end != nullptr) {
-        *end = p;
-    }
-    if (negative) {
-        value = -value;
-    }
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    if (value < INT_MIN) {
-        return INT_MIN;
-    }
-    return static_cast<int>(value);
-}
-
-int ParseSkinInt(const std::wstring& text) {
-    return ParseSkinInt(text.c_str());
-}
-
-bool ParseSkinBool(const std::wstring& text) {
-    return text == L"true";
-}
-
-uint32_t ParseSkinColour(const std::wstring& text, bool skipBlanks) {
-    const wchar_t* p = text.c_str();
-    if (skipBlanks) {
-        while (IsBlank(*p)) {
-            ++p;
-        }
-    }
-    if (*p == L'#') {
-        ++p;
-    }
-    uint32_t value = 0;
-    for (int count = 0; count < 8 && HexDigit(*p) >= 0; ++count, ++p) {
-        value = (value << 4) | static_cast<uint32_t>(HexDigit(*p));
-    }
-    return value;
-}
-
-namespace {
-
-// Reads up to |count| numbers with one separator character after each.
-void ParseNumbers(const std::wstring& text, int* values, int count) {
-    const wchar_t* p = text.c_str();
-    for (int i = 0; i < count; ++i) {
-        const wchar_t* end = p;
-        values[i] = ParseSkinInt(p, &end);
-        p = end;
-        if (*p != L'\0') {
-            ++p;
-        }
-    }
-}
-
-}  // namespace
-
-SkinRect ParseSkinRect(const std::wstring& text) {
-    int v[4] = {};
-    ParseNumbers(text, v, 4);
-    return SkinRect{v[0], v[1], v[2], v[3]};
-}
-
 SkinSize ParseSkinSize(const std::wstring& text) {
-    int v[2] = {};
-    ParseNumbers(text, v, 2);
-    return SkinSize{v[0], v[1]};
+    size_t used = 0;
+    const int cx = ParseSkinInt(text, &used);
+    const size_t next = used + 1;  // the number, then exactly one separator
+    return SkinSize{cx,
+                    next < text.size() ? ParseSkinInt(std::wstring_view(text).substr(next)) : 0};
 }
 
 uint32_t ParseSkinAlign(const std::wstring& text, uint32_t current) {

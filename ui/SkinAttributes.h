@@ -1,5 +1,5 @@
-// Readers for the value syntax of skin attributes: integers, booleans, colours, rectangles,
-// sizes, alignments and attribute lists. Lenient by design; no Windows header.
+// Readers for the parts of the skin's attribute syntax the builder and the controls add to
+// the drawing engine's value readers: sizes, alignments, attribute lists, names. No Windows header.
 #pragma once
 
 #include <cstdint>
@@ -13,22 +13,9 @@ namespace SkinUI {
 
 using SkinAttributeList = std::vector<std::pair<std::wstring, std::wstring>>;
 
-// Leading blanks, an optional sign, then digits up to the first other character; no digits
-// read as 0. Out-of-range values saturate. |end| (optional) receives the first unread position.
-int ParseSkinInt(const wchar_t* text, const wchar_t** end = nullptr);
-int ParseSkinInt(const std::wstring& text);
+// Integers, booleans, colours and rectangles are read by ui/render/SkinValues.h.
 
-// Only the exact lower-case "true" is true.
-bool ParseSkinBool(const std::wstring& text);
-
-// "#AARRGGBB" with the "#" optional; fewer digits give a smaller number, digits after the
-// eighth are ignored. |skipBlanks| also skips leading blanks (the background colour allows
-// them).
-uint32_t ParseSkinColour(const std::wstring& text, bool skipBlanks = false);
-
-// Four (or two) decimal numbers, each separated from the next by exactly one character of
-// any kind; missing numbers read as 0.
-SkinRect ParseSkinRect(const std::wstring& text);
+// Two decimal numbers (width, height) separated by exactly one character of any kind.
 SkinSize ParseSkinSize(const std::wstring& text);
 
 // Looks for "left", "center" and "right" in this order; each one found sets that alignment,
