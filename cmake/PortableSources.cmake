@@ -30,5 +30,7 @@ set(TANDREL_PORTABLE_SOURCES
   ui/controls/Label.cpp
   ui/controls/Progress.cpp
   ui/controls/TabLayout.cpp
+  http/RangePlan.cpp
+  http/RangeResponse.cpp
 )
 list(TRANSFORM TANDREL_PORTABLE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)

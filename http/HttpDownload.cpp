@@ -3,50 +3,16 @@
 #include <process.h>
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "common/FileUtil.h"
 #include "common/Log.h"
 #include "common/PathUtil.h"
-#include "common/WinHandle.h"
-#include "http/RangePlan.h"
-#include "http/tool/BaseRequest.h"
+#include "http/tool/RemoteFile.h"
 
 namespace {
-
-constexpr int kReadBufferSize = 102400;
-constexpr uint32_t kMaxConnectionsPerServer = 50;
-
-// Only steer the back-end choice; a lost update would merely shift one choice.
-std::atomic<int> g_winHttpFailures{0};
-std::atomic<int> g_internetFailures{0};
-
-class CriticalSection {
-  public:
-    CriticalSection() { ::InitializeCriticalSection(&section_); }
-    ~CriticalSection() { ::DeleteCriticalSection(&section_); }
-    CriticalSection(const CriticalSection&) = delete;
-    CriticalSection& operator=(const CriticalSection&) = delete;
-    CRITICAL_SECTION* get() { return &section_; }
-
-  private:
-    CRITICAL_SECTION section_;
-};
-
-class SectionLock {
-  public:
-    explicit SectionLock(CRITICAL_SECTION* section) : section_(section) {
-        ::EnterCriticalSection(section_);
-    }
-    ~SectionLock() { ::LeaveCriticalSection(section_); }
-    SectionLock(const SectionLock&) = delete;
-    SectionLock& operator=(const SectionLock&) = delete;
-
-  private:
-    CRITICAL_SECTION* section_;
-};
 
 unsigned __stdcall RangeThreadEntry(void* argument) {
     auto* range = static_cast<DownloadRange*>(argument);
@@ -60,8 +26,27 @@ int ElapsedSeconds(ULONGLONG startTick) {
 
 }  // namespace
 
-CHttpDownload::CHttpDownload(const DownloadParam& param, DownloadCallback callback)
-    : param_(param), callback_(callback), savePath_(param.strSavePath) {}
+DownloadPass::DownloadPass(const DownloadPlan& plan, FILE* output, bool whole)
+    : table(plan),
+      file(output),
+      wholeBody(whole),
+      stopEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    ::InitializeCriticalSection(&lock);
+}
+
+DownloadPass::~DownloadPass() {
+    ::DeleteCriticalSection(&lock);
+}
+
+void DownloadPass::Stop() {
+    stopped.store(true);
+    if (stopEvent) {
+        ::SetEvent(stopEvent.get());
+    }
+}
+
+CHttpDownload::CHttpDownload(DownloadParam param, DownloadCallback callback)
+    : param_(std::move(param)), callback_(callback), savePath_(param_.strSavePath) {}
 
 void CHttpDownload::Notify(int event, int64_t valueA, int64_t valueB) {
     if (callback_ != nullptr) {
@@ -86,16 +71,30 @@ int CHttpDownload::DownloadImp() {
         TLOG("CHttpDownload::DownloadImp", "ERR:CheckParam fail!");
         return kDownloadBadParam;
     }
-    if (!GetDownloadFileSize()) {
-        TLOG("CHttpDownload::DownloadImp", "ERR:GetDownloadFileSize fail!");
-        return kDownloadSizeFailed;
+    for (int restart = 0;; ++restart) {
+        if (!GetDownloadFileSize()) {
+            TLOG("CHttpDownload::DownloadImp", "ERR:GetDownloadFileSize fail!");
+            return kDownloadSizeFailed;
+        }
+        Notify(kDownloadEventSize, fileSize_, 0);
+        const ContentResult result = DownLoadContent();
+        if (result == ContentResult::kComplete) {
+            return kDownloadOk;
+        }
+        if (result != ContentResult::kFileChanged) {
+            break;
+        }
+        if (restart == kMaxDownloadRestarts) {
+            TLOG("CHttpDownload::DownloadImp", "ERR:the file keeps changing on the server");
+            break;
+        }
+        // Ranges of two versions must never be stitched together: all of it is fetched again.
+        TLOG("CHttpDownload::DownloadImp",
+             "the file changed on the server: starting over (%d of %d)", restart + 1,
+             kMaxDownloadRestarts);
     }
-    Notify(kDownloadEventSize, fileSize_, 0);
-    if (!DownLoadContent()) {
-        TLOG("CHttpDownload::DownloadImp", "ERR:DownLoadContent fail!");
-        return kDownloadContentFailed;
-    }
-    return kDownloadOk;
+    TLOG("CHttpDownload::DownloadImp", "ERR:DownLoadContent fail!");
+    return kDownloadContentFailed;
 }
 
 bool CHttpDownload::CheckParam() {
@@ -125,10 +124,19 @@ bool CHttpDownload::CheckParam() {
 
 bool CHttpDownload::GetDownloadFileSize() {
     TLOG("CHttpDownload::GetDownloadFileSize", "GetDownloadFileSize....");
-    return QueryRemoteFileSize(param_.strDownloadUrl, fileSize_);
+    SizeQueryOptions options;
+    options.receiveTimeoutMs = param_.receiveTimeoutMs;
+    options.pause = param_.pause;
+    RemoteFileInfo info;
+    if (!QueryRemoteFile(param_.strDownloadUrl, options, info)) {
+        return false;
+    }
+    remote_ = info;
+    fileSize_ = info.size;
+    return true;
 }
 
-bool CHttpDownload::DownLoadContent() {
+CHttpDownload::ContentResult CHttpDownload::DownLoadContent() {
     const DownloadPlan plan = PlanDownloadRanges(fileSize_, param_.nDownloadThread);
     if (plan.threadCount == param_.nDownloadThread) {
         TLOG("CHttpDownload::DownLoadContent", "DownLoadContent: ThreadNum = %d", plan.threadCount);
@@ -138,13 +146,25 @@ bool CHttpDownload::DownLoadContent() {
              param_.nDownloadThread);
     }
 
+    // Truncated: nothing of an earlier attempt survives.
     UniqueFile file(::_wfopen(savePath_.c_str(), L"wb"));
     if (!file) {
         TLOGW("CHttpDownload::DownLoadContent", L"ERR:Open file fail! (%s)", savePath_.c_str());
-        return false;
+        return ContentResult::kFailed;
     }
+    downloaded_ = 0;
+    const ContentResult result = RunPass(plan, file.get(), false);
+    // A failed close can lose buffered bytes; the file is then not complete.
+    if (std::fclose(file.release()) != 0) {
+        TLOGW("CHttpDownload::DownLoadContent", L"ERR:Close file fail! (%s)", savePath_.c_str());
+        return ContentResult::kFailed;
+    }
+    return result;
+}
 
-    CriticalSection lock;
+CHttpDownload::ContentResult CHttpDownload::RunPass(const DownloadPlan& plan, FILE* file,
+                                                    bool wholeBody) {
+    DownloadPass pass(plan, file, wholeBody);
     std::vector<std::unique_ptr<DownloadRange>> ranges;
     std::vector<UniqueHandle> threads;
     std::vector<DownloadRange*> notStarted;
@@ -154,8 +174,9 @@ bool CHttpDownload::DownLoadContent() {
         range->start = planned.start;
         range->length = planned.length;
         range->index = planned.index;
-        range->file = file.get();
-        range->lock = lock.get();
+        range->file = file;
+        range->lock = &pass.lock;
+        range->pass = &pass;
         UniqueHandle thread(reinterpret_cast<HANDLE>(
             ::_beginthreadex(nullptr, 0, &RangeThreadEntry, range.get(), 0, nullptr)));
         if (thread) {
@@ -187,135 +208,26 @@ bool CHttpDownload::DownLoadContent() {
     TLOG("CHttpDownload::DownLoadContent", "WaitForMultipleObjects end! WaitRet=%d\n",
          static_cast<int>(waitResult));
     if (waitResult == WAIT_FAILED) {
-        // The records and the stream must outlive every thread that uses them.
+        // The records, the pass and the stream must outlive every thread that uses them.
         for (HANDLE handle : handles) {
             ::WaitForSingleObject(handle, INFINITE);
         }
     }
 
-    bool result = std::all_of(ranges.begin(), ranges.end(),
-                              [](const std::unique_ptr<DownloadRange>& r) { return r->success; });
-    // A failed close can lose buffered bytes; the file is then not complete.
-    if (std::fclose(file.release()) != 0) {
-        TLOGW("CHttpDownload::DownLoadContent", L"ERR:Close file fail! (%s)", savePath_.c_str());
-        result = false;
+    if (pass.fileChanged.load()) {
+        return ContentResult::kFileChanged;
     }
-    return result;
-}
-
-void CHttpDownload::DownloadThreadProc(DownloadRange* range) {
-    const std::wstring url = param_.strDownloadUrl;
-    const std::wstring rangeLine = FormatRangeLine(range->start, range->length);
-    const DWORD threadId = ::GetCurrentThreadId();
-    TLOGW("CHttpDownload::DownloadThreadProc", L"[Thread][%d][%d][%s] beging...", threadId,
-          range->index, rangeLine.c_str());
-
-    bool success = false;
-    for (int attempt = 0;;) {
-        const int type =
-            ChooseRequestType(attempt, g_winHttpFailures.load(), g_internetFailures.load());
-        std::unique_ptr<CBaseRequest> request(CBaseRequest::CreateInstance(type));
-        if (!request) {
-            TLOG("CHttpDownload::DownloadThreadProc", "ERR:CBaseRequest::CreateInstance fail!");
-            continue;
-        }
-        request->SetMaxConnections(kMaxConnectionsPerServer);
-        request->SetExtraHeaders(rangeLine);
-        if (request->RequestUrl(url) && ReadUrlContent(request.get(), range)) {
-            success = true;
-            break;
-        }
-        std::atomic<int>& failures =
-            type == CBaseRequest::kWinHttp ? g_winHttpFailures : g_internetFailures;
-        failures.fetch_add(1);
-        TLOG("CHttpDownload::DownloadThreadProc",
-             "[Thread][%d][%d][%s] Request fail,  retry %d...(WinHttp fail:%d, Internet fail:%d)",
-             static_cast<int>(threadId), range->index, request->GetTypeName(), attempt,
-             g_winHttpFailures.load(), g_internetFailures.load());
-        request.reset();
-        if (attempt >= kMaxRangeAttempts - 1) {
-            break;
-        }
-        ::Sleep(kRangeRetryPauseMs);
-        ++attempt;
+    if (pass.rangeIgnored.load() && !wholeBody) {
+        TLOG("CHttpDownload::DownLoadContent",
+             "the server ignores Range: one connection reads the whole file");
+        return RunPass(PlanDownloadRanges(fileSize_, 1), file, true);
     }
-    range->success = success;
-    if (success) {
-        TLOGW("CHttpDownload::DownloadThreadProc", L"[Thread][%d][%d] SUCCCESS!", threadId,
-              range->index);
-    }
-}
-
-bool CHttpDownload::ReadUrlContent(CBaseRequest* request, DownloadRange* range) {
-    // Only the partial content asked for may be written: an error page or a whole file sent by
-    // a server that ignored "Range" would land on bytes that belong elsewhere.
-    const int status = request->GetStatusCode();
-    const bool wholeFile = range->start == 0 && range->length == fileSize_;
-    if (status != 206 && !(status == 200 && wholeFile)) {
-        TLOG("CHttpDownload::ReadUrlContent", "ERR:[%s] unexpected status %d for range %d",
-             request->GetTypeName(), status, range->index);
-        return false;
-    }
-
-    std::unique_ptr<char[]> buffer(new char[kReadBufferSize]);
-    int64_t written = 0;
-    int64_t received = 0;
-    bool writeFailed = false;
-    for (;;) {
-        // Never more than the range still needs; once it is full, one more read must find the
-        // end of the body, or the body is longer than the range and the attempt fails.
-        const int64_t remaining = range->length - written;
-        const int capacity = remaining > 0
-                                 ? static_cast<int>(std::min<int64_t>(remaining, kReadBufferSize))
-                                 : kReadBufferSize;
-        const int count = request->HttpRead(buffer.get(), capacity);
-        if (count <= 0) {
-            break;
-        }
-        received += count;
-        if (remaining == 0) {
-            break;
-        }
-        {
-            SectionLock lock(range->lock);
-            const bool ok =
-                _fseeki64(range->file, range->start + written, SEEK_SET) == 0 &&
-                std::fflush(range->file) == 0 &&
-                std::fwrite(buffer.get(), 1, count, range->file) == static_cast<size_t>(count) &&
-                std::fflush(range->file) == 0;
-            if (!ok) {
-                writeFailed = true;
-            } else {
-                downloaded_ += count;
-                Notify(kDownloadEventProgress, downloaded_, fileSize_);
-            }
-        }
-        if (writeFailed) {
-            TLOG("CHttpDownload::ReadUrlContent", "ERR:write file fail! errno=%d", errno);
-            break;
-        }
-        written += count;
-    }
-
-    if (!writeFailed && received == range->length) {
-        return true;
-    }
-    {
-        SectionLock lock(range->lock);
-        downloaded_ -= written;
-    }
-    TLOG("CHttpDownload::ReadUrlContent",
-         "ERR:[%s] download Fail ,dstSize: %I64d !=  downloadingSize: %I64d)",
-         request->GetTypeName(), range->length, received);
-    return false;
+    const bool complete =
+        std::all_of(ranges.begin(), ranges.end(), [](const auto& range) { return range->success; });
+    return complete ? ContentResult::kComplete : ContentResult::kFailed;
 }
 
 bool StartHttpDownload(const DownloadParam& param, DownloadCallback callback) {
     CHttpDownload download(param, callback);
     return download.Download() == kDownloadOk;
-}
-
-void GetDownloadFailureCounts(int& winHttpFailures, int& internetFailures) {
-    winHttpFailures = g_winHttpFailures.load();
-    internetFailures = g_internetFailures.load();
 }

@@ -1,5 +1,6 @@
 // The ranged download's plan as data: how the file is cut into byte ranges, the range line of
-// each, and which back-end an attempt uses. Pure functions, no network and no files.
+// each, which back-end an attempt uses, and how an idle thread takes over half of a slow range.
+// Pure functions and plain data, no network and no files.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,8 @@ constexpr int kMaxDownloadThreads = 64;
 // Each range is tried at most this often, with a pause between attempts.
 constexpr int kMaxRangeAttempts = 11;
 constexpr unsigned kRangeRetryPauseMs = 2000;
+// A remainder smaller than this is not worth a second connection.
+constexpr int64_t kMinSplitRemainder = 2 * 1024 * 1024;
 
 struct PlannedRange {
     int index = 0;
@@ -35,3 +38,41 @@ std::wstring FormatRangeLine(int64_t start, int64_t length);
 // 0 (WinHTTP) or 1 (WinINet): the back-end with fewer failures so far; on a tie WinHTTP for
 // even attempts and WinINet for odd ones.
 int ChooseRequestType(int attempt, int winHttpFailures, int internetFailures);
+
+// A stretch of the file that one thread fetches: bytes [next, end) are still missing.
+struct RangeSegment {
+    int64_t start = 0;
+    int64_t end = 0;  // exclusive; lowered when another thread takes over the tail
+    int64_t next = 0;
+    int owner = 0;  // thread index
+};
+
+// Who fetches which bytes while the download runs. Threads refer to segments by index, never
+// by address, so the table may grow while they run; the caller serialises every call.
+class RangeTable {
+  public:
+    // Segment i is range i of the plan, owned by thread i.
+    explicit RangeTable(const DownloadPlan& plan);
+
+    size_t Count() const { return segments_.size(); }
+    const RangeSegment& Segment(size_t index) const { return segments_[index]; }
+    int64_t Remaining(size_t index) const;
+    // Bytes received so far over all segments.
+    int64_t Done() const;
+
+    // Records |count| bytes received at the segment's next position and returns how many of
+    // them belong to it: never more than its remainder, so a segment whose end was lowered
+    // stops there.
+    int64_t Accept(size_t index, int64_t count);
+
+    // For an idle |thread|: the segment with the largest remainder of at least |minimum|
+    // bytes gives the second half of that remainder to a new segment owned by |thread|, and
+    // its owner stops at the new end. Returns the new segment's index, or -1.
+    int Split(int thread, int64_t minimum);
+
+    // Forgets what the segment received: a body that cannot be resumed starts again.
+    void Rewind(size_t index) { segments_[index].next = segments_[index].start; }
+
+  private:
+    std::vector<RangeSegment> segments_;
+};

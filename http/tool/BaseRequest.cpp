@@ -1,10 +1,10 @@
 #include "http/tool/BaseRequest.h"
 
-#include <memory>
+#include <cwctype>
 #include <new>
 
 #include "common/Log.h"
-#include "common/StringUtil.h"
+#include "http/tool/ContentLength.h"
 #include "http/tool/InternetRequest.h"
 #include "http/tool/WinHttpRequest.h"
 
@@ -14,6 +14,22 @@ namespace {
 // this file must not include wininet.h (it meets winhttp.h through the back-ends).
 constexpr unsigned long kOptionMaxConnsPerServer = 73;
 constexpr unsigned long kOptionMaxConnsPer10Server = 74;
+
+constexpr wchar_t kHttpPrefix[] = L"http://";
+constexpr wchar_t kHttpsPrefix[] = L"https://";
+
+// True when |url| begins with |prefix|, letters compared without regard to case.
+bool HasPrefix(const std::wstring& url, const std::wstring& prefix) {
+    if (url.size() < prefix.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (std::towlower(url[i]) != prefix[i]) {
+            return false;
+        }
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -34,7 +50,21 @@ bool CBaseRequest::SplitRequestUrl(const std::wstring& url, std::wstring& host,
                                    std::wstring& path) {
     host.clear();
     path.clear();
-    return SplitHostAndPath(url, host, path);
+    std::wstring rest;
+    if (HasPrefix(url, kHttpPrefix)) {
+        rest = url.substr(std::wstring(kHttpPrefix).size());
+    } else if (HasPrefix(url, kHttpsPrefix)) {
+        rest = url.substr(std::wstring(kHttpsPrefix).size());
+    } else {
+        return true;  // no host: the connect step fails and says so
+    }
+    const size_t slash = rest.find(L'/');
+    if (slash == std::wstring::npos) {
+        return false;
+    }
+    host = rest.substr(0, slash);
+    path = rest.substr(slash + 1);
+    return true;
 }
 
 bool CBaseRequest::RequestUrl(const std::wstring& url) {
@@ -45,6 +75,9 @@ bool CBaseRequest::RequestUrl(const std::wstring& url) {
     }
     if (OpenAndSend(true, host, path)) {
         return true;
+    }
+    if (!HasPrefix(url, kHttpPrefix)) {
+        return false;
     }
     CloseHandles();
     return OpenAndSend(false, host, path);
@@ -64,41 +97,27 @@ bool CBaseRequest::OpenAndSend(bool secure, const std::wstring& host, const std:
     return ConnectSession(secure) && OpenRequest(secure) && SendRequest();
 }
 
-namespace {
-
-// The length of a successful response; an error page's length is not the file's size.
-bool ReadFileSize(CBaseRequest& request, const std::wstring& url, int64_t& size) {
-    int64_t length = 0;
-    if (!request.RequestUrl(url) || !request.GetUrlFileSize(length)) {
-        return false;
+ResponseHead CBaseRequest::ReadResponseHead() {
+    ResponseHead head;
+    head.status = GetStatusCode();
+    std::string length;
+    if (QueryHeader(L"Content-Length", length)) {
+        const std::wstring wide(length.begin(), length.end());
+        head.hasContentLength = ParseContentLength(wide.c_str(), head.contentLength);
     }
-    const int status = request.GetStatusCode();
-    if (status < 200 || status > 299) {
-        TLOG("QueryRemoteFileSize", "ERR:[%s] status %d, no file size", request.GetTypeName(),
-             status);
-        return false;
-    }
-    size = length;
-    return true;
+    QueryHeader(L"Content-Range", head.contentRange);
+    QueryHeader(L"ETag", head.etag);
+    QueryHeader(L"Last-Modified", head.lastModified);
+    QueryHeader(L"Accept-Ranges", head.acceptRanges);
+    QueryHeader(L"Retry-After", head.retryAfter);
+    return head;
 }
 
-}  // namespace
-
-bool QueryRemoteFileSize(const std::wstring& url, int64_t& size) {
-    {
-        CWinHttpRequest request;
-        request.SetVerb(L"HEAD");
-        if (ReadFileSize(request, url, size)) {
-            return true;
-        }
+std::string NarrowHeaderValue(const wchar_t* text, size_t length) {
+    std::string value;
+    value.reserve(length);
+    for (size_t i = 0; i < length && text[i] != L'\0'; ++i) {
+        value += (text[i] >= 0x20 && text[i] < 0x7F) ? static_cast<char>(text[i]) : '?';
     }
-    // Some servers answer HEAD without a length; WinINet's GET reads only the header and the
-    // object (with the unread body) is closed right after.
-    CInternetRequest request;
-    return ReadFileSize(request, url, size);
-}
-
-int64_t GetRemoteFileSize(const std::wstring& url) {
-    int64_t size = 0;
-    return QueryRemoteFileSize(url, size) ? size : 0;
+    return value;
 }

@@ -4,7 +4,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+
+#include "http/RangeResponse.h"
+
+// No response may keep a request waiting longer than this for its next bytes.
+constexpr unsigned kDefaultReceiveTimeoutMs = 30000;
+
+// Waits the given milliseconds; callers inject shorter or interruptible waits.
+using PauseFunction = std::function<void(unsigned ms)>;
 
 class CBaseRequest {
   public:
@@ -33,13 +42,21 @@ class CBaseRequest {
     virtual bool SendRequest() = 0;
     // The response's status code; 0 before a response or when it cannot be read.
     virtual int GetStatusCode() = 0;
+    // The value of the response header |name| (non-ASCII characters become '?'); false when
+    // the response has no such header.
+    virtual bool QueryHeader(const wchar_t* name, std::string& value) = 0;
 
-    // Splits the URL, then opens and sends with TLS and, only if that fails, once more without.
+    // Status and the headers that tell which bytes of which version of the file follow.
+    ResponseHead ReadResponseHead();
+
+    // Splits the URL, then opens and sends with TLS. Only an "http://" URL is tried once more
+    // without TLS when that fails: an "https://" URL is never fetched in the clear.
     bool RequestUrl(const std::wstring& url);
     bool OpenAndSend(bool secure, const std::wstring& host, const std::wstring& path);
 
-    // "http://host/path" or "https://host/path" -> host and path (without the "/"). A URL with
-    // neither prefix gives true with both empty; a host without a following "/" gives false.
+    // "http://host/path" or "https://host/path" -> host and path (without the "/"). The scheme
+    // counts only as the URL's prefix, in any letter case. A URL with neither prefix gives true
+    // with both empty; a host without a following "/" gives false.
     static bool SplitRequestUrl(const std::wstring& url, std::wstring& host, std::wstring& path);
 
     // Process-wide WinINet state shared by both back-ends (defined in InternetOptions.cpp).
@@ -54,6 +71,8 @@ class CBaseRequest {
     void SetExtraHeaders(const std::wstring& headers) { extraHeaders_ = headers; }
     // Nonzero: applied process-wide before connecting.
     void SetMaxConnections(uint32_t count) { maxConnections_ = count; }
+    // How long a response may stay silent (headers or body) before the call fails.
+    void SetReceiveTimeout(unsigned ms) { receiveTimeoutMs_ = ms; }
 
     const std::wstring& GetVerb() const { return verb_; }
     const std::wstring& GetExtraHeaders() const { return extraHeaders_; }
@@ -70,11 +89,13 @@ class CBaseRequest {
     std::wstring objectPath_;
     std::wstring host_;
     uint32_t maxConnections_ = 0;
+    unsigned receiveTimeoutMs_ = kDefaultReceiveTimeoutMs;
 };
 
-// The size of the file at |url|: a WinHTTP HEAD first, then a WinINet GET whose body is never
-// read. False when neither gives a "Content-Length".
-bool QueryRemoteFileSize(const std::wstring& url, int64_t& size);
+// Narrows a header value: ASCII stays, anything else becomes '?'.
+std::string NarrowHeaderValue(const wchar_t* text, size_t length);
 
-// The remote size query: the size in bytes, 0 when unknown.
+// The remote size query (http/tool/RemoteFile.h) with its default options: the size alone.
+bool QueryRemoteFileSize(const std::wstring& url, int64_t& size);
+// The size in bytes, 0 when unknown.
 int64_t GetRemoteFileSize(const std::wstring& url);

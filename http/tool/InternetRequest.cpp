@@ -3,12 +3,17 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
+#include <string>
+
 #include "http/stdafx.h"
 #include "http/tool/ContentLength.h"
 
 namespace {
 
 constexpr char kErrorModule[] = "wininet.dll";
+// Longest header value read; longer ones are treated as absent.
+constexpr DWORD kMaxHeaderChars = 8192;
 
 // RELOAD | SECURE | KEEP_CONNECTION | NO_COOKIES | NO_AUTH | IGNORE_REDIRECT_TO_HTTP | NO_UI.
 constexpr DWORD kRequestFlags = 0x80CC8200;
@@ -66,6 +71,15 @@ bool CInternetRequest::OpenRequest(bool /*secure*/) {
                      "CInternetRequest::OpenRequest");
         return false;
     }
+    // A silent connection must end the request rather than hold its thread for ever.
+    DWORD timeout = receiveTimeoutMs_;
+    for (DWORD option : {INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT}) {
+        if (!::InternetSetOptionW(request_.get(), option, &timeout, sizeof(timeout))) {
+            ShowApiError("InternetSetOption", ::GetLastError(), kErrorModule,
+                         "CInternetRequest::OpenRequest");
+            return false;
+        }
+    }
     return true;
 }
 
@@ -110,6 +124,27 @@ int CInternetRequest::GetStatusCode() {
         return 0;
     }
     return static_cast<int>(status);
+}
+
+bool CInternetRequest::QueryHeader(const wchar_t* name, std::string& value) {
+    value.clear();
+    if (!request_) {
+        return false;
+    }
+    // The buffer carries the header's name in and its value out.
+    std::wstring text(name);
+    if (text.size() >= kMaxHeaderChars) {
+        return false;
+    }
+    text.resize(kMaxHeaderChars, L'\0');
+    DWORD bytes = kMaxHeaderChars * sizeof(wchar_t);
+    // An absent header is an answer, not a failure: nothing is logged.
+    if (!::HttpQueryInfoW(request_.get(), HTTP_QUERY_CUSTOM, &text[0], &bytes, nullptr)) {
+        return false;
+    }
+    value =
+        NarrowHeaderValue(text.data(), std::min<DWORD>(bytes / sizeof(wchar_t), kMaxHeaderChars));
+    return true;
 }
 
 int CInternetRequest::HttpRead(void* buffer, int capacity) {

@@ -27,6 +27,7 @@ class CInternetRequest : public CBaseRequest {
     bool OpenRequest(bool secure) override;
     bool SendRequest() override;
     int GetStatusCode() override;
+    bool QueryHeader(const wchar_t* name, std::string& value) override;
 
   protected:
     void CloseHandles() override;

@@ -3,12 +3,22 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include <algorithm>
+#include <string>
+
 #include "http/stdafx.h"
 #include "http/tool/ContentLength.h"
 
 namespace {
 
 constexpr char kErrorModule[] = "wininet.dll";
+// Longest header value read; longer ones are treated as absent.
+constexpr DWORD kMaxHeaderChars = 8192;
+// The platform's defaults for the other steps: no limit on name resolution, 60 s to connect,
+// 30 s to send.
+constexpr int kResolveTimeoutMs = 0;
+constexpr int kConnectTimeoutMs = 60000;
+constexpr int kSendTimeoutMs = 30000;
 
 }  // namespace
 
@@ -35,6 +45,13 @@ bool CWinHttpRequest::OpenSession() {
         ShowApiError("WinHttpOpen", ::GetLastError(), kErrorModule, "CWinHttpRequest::OpenSession");
         return false;
     }
+    // A silent connection must end the request rather than hold its thread for ever.
+    if (!::WinHttpSetTimeouts(session_.get(), kResolveTimeoutMs, kConnectTimeoutMs, kSendTimeoutMs,
+                              static_cast<int>(receiveTimeoutMs_))) {
+        ShowApiError("WinHttpSetTimeouts", ::GetLastError(), kErrorModule,
+                     "CWinHttpRequest::OpenSession");
+        return false;
+    }
     return true;
 }
 
@@ -57,6 +74,14 @@ bool CWinHttpRequest::OpenRequest(bool secure) {
                                         L"HTTP/1.1", WINHTTP_NO_REFERER, acceptTypes, flags));
     if (!request_) {
         ShowApiError("WinHttpOpenRequest", ::GetLastError(), kErrorModule,
+                     "CWinHttpRequest::OpenRequest");
+        return false;
+    }
+    // Waiting for the response header has a limit of its own (90 s by default).
+    DWORD timeout = receiveTimeoutMs_;
+    if (!::WinHttpSetOption(request_.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &timeout,
+                            sizeof(timeout))) {
+        ShowApiError("WinHttpSetOption", ::GetLastError(), kErrorModule,
                      "CWinHttpRequest::OpenRequest");
         return false;
     }
@@ -115,6 +140,23 @@ int CWinHttpRequest::GetStatusCode() {
         return 0;
     }
     return static_cast<int>(status);
+}
+
+bool CWinHttpRequest::QueryHeader(const wchar_t* name, std::string& value) {
+    value.clear();
+    if (!request_) {
+        return false;
+    }
+    std::wstring text(kMaxHeaderChars, L'\0');
+    DWORD bytes = kMaxHeaderChars * sizeof(wchar_t);
+    // An absent header is an answer, not a failure: nothing is logged.
+    if (!::WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_CUSTOM, name, &text[0], &bytes,
+                               WINHTTP_NO_HEADER_INDEX)) {
+        return false;
+    }
+    value =
+        NarrowHeaderValue(text.data(), std::min<DWORD>(bytes / sizeof(wchar_t), kMaxHeaderChars));
+    return true;
 }
 
 int CWinHttpRequest::HttpRead(void* buffer, int capacity) {

@@ -26,6 +26,7 @@ class CWinHttpRequest : public CBaseRequest {
     bool OpenRequest(bool secure) override;
     bool SendRequest() override;
     int GetStatusCode() override;
+    bool QueryHeader(const wchar_t* name, std::string& value) override;
 
   protected:
     void CloseHandles() override;

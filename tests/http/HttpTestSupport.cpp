@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <memory>
@@ -95,11 +96,29 @@ std::vector<int64_t> EventRecorder::Progress() const {
     return values;
 }
 
+PauseFunction PauseRecorder::Function() {
+    return [this](unsigned ms) {
+        {
+            std::lock_guard<std::mutex> lock(lock_);
+            pauses_.push_back(ms);
+        }
+        ::Sleep(std::min(ms, 50u));
+    };
+}
+
+std::vector<unsigned> PauseRecorder::Pauses() const {
+    std::lock_guard<std::mutex> lock(lock_);
+    return pauses_;
+}
+
 int RunDownload(const std::wstring& url, const std::wstring& savePath, int threads,
-                EventRecorder* recorder) {
+                EventRecorder* recorder, PauseRecorder* pauses, unsigned receiveTimeoutMs) {
     EventRecorder local;
     EventRecorder* events = recorder != nullptr ? recorder : &local;
+    PauseRecorder localPauses;
     DownloadParam param;
+    param.pause = (pauses != nullptr ? pauses : &localPauses)->Function();
+    param.receiveTimeoutMs = receiveTimeoutMs;
     param.nDownloadThread = threads;
     param.pUserData = events;
     param.strDownloadUrl = url;

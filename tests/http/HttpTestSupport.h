@@ -19,6 +19,7 @@ constexpr char kDownloadAddress[] = "127.0.0.22";
 constexpr char kFaultAddress[] = "127.0.0.23";
 constexpr char kCounterAddress[] = "127.0.0.24";
 constexpr char kLargeFileAddress[] = "127.0.0.25";
+constexpr char kUntrustedAddress[] = "127.0.0.26";
 constexpr char kNoServerAddress[] = "127.0.0.29";  // nothing ever listens here
 
 // Creates and starts the server that a whole test suite shares on |address|; false (with the
@@ -49,9 +50,23 @@ class EventRecorder {
     std::vector<RecordedEvent> events_;
 };
 
-// Runs one download; the result code comes from event 3 (-100 when it never came).
+// The waits a download asked for; each is cut to at most 50 ms, so a test pays no 2 s retry
+// pause and no long Retry-After.
+class PauseRecorder {
+  public:
+    PauseFunction Function();
+    std::vector<unsigned> Pauses() const;
+
+  private:
+    mutable std::mutex lock_;
+    std::vector<unsigned> pauses_;
+};
+
+// Runs one download (pauses cut short, |receiveTimeoutMs| as given); the result code comes
+// from event 3 (-100 when it never came).
 int RunDownload(const std::wstring& url, const std::wstring& savePath, int threads,
-                EventRecorder* recorder = nullptr);
+                EventRecorder* recorder = nullptr, PauseRecorder* pauses = nullptr,
+                unsigned receiveTimeoutMs = kDefaultReceiveTimeoutMs);
 
 // The tests' log file (set up by the test executables' main) and reads of what was added to
 // it after a mark.

@@ -84,8 +84,9 @@ bool LocalServer::Start(const LocalServerOptions& options, std::string& error) {
         L"\"%S\" --http-port %d --https-port %d --cert-dir \"%S\" --rate %d --request-log \"%S\" "
         L"--ready-file \"%S\" --log \"%S/server.log\" --max-lifetime %d",
         TANDREL_SOURCE_DIR, address_.c_str(), rootUnix_.c_str(), options.http ? 80 : 0,
-        options.https ? 443 : 0, TestCaFolder().c_str(), options.rate, requestLog.c_str(),
-        readyFile.c_str(), stateUnix_.c_str(), kMaxLifetimeSeconds);
+        options.https ? 443 : 0,
+        (options.untrusted ? TestCaFolder() + "/untrusted" : TestCaFolder()).c_str(), options.rate,
+        requestLog.c_str(), readyFile.c_str(), stateUnix_.c_str(), kMaxLifetimeSeconds);
     if (!StartUnixProgram(command)) {
         error = FormatString("cannot start python3 (%lu)", ::GetLastError());
         return false;
@@ -95,7 +96,7 @@ bool LocalServer::Start(const LocalServerOptions& options, std::string& error) {
         return false;
     }
     pid_ = ReadPid(readyFile);
-    if (options.https && !TrustTestCa(error)) {
+    if (options.https && !options.untrusted && !TrustTestCa(error)) {
         return false;
     }
     return true;
@@ -117,6 +118,10 @@ std::wstring LocalServer::Url(const std::string& path) const {
     return AnsiToWide("https://" + address_ + "/" + path);
 }
 
+std::wstring LocalServer::PlainUrl(const std::string& path) const {
+    return AnsiToWide("http://" + address_ + "/" + path);
+}
+
 std::vector<ServedRequest> LocalServer::Requests() const {
     std::vector<ServedRequest> requests;
     std::vector<std::string> lines;
@@ -136,6 +141,7 @@ std::vector<ServedRequest> LocalServer::Requests() const {
         request.status = atoi(fields[5].c_str());
         request.bytesSent = atoll(fields[6].c_str());
         request.headerNames = fields.size() > 7 ? fields[7] : std::string();
+        request.ifRange = fields.size() > 8 ? fields[8] : std::string();
         requests.push_back(request);
     }
     return requests;

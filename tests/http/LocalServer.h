@@ -6,10 +6,11 @@
 #include <vector>
 
 struct LocalServerOptions {
-    std::string address;  // 127.0.0.N, one per test group
-    bool http = true;     // port 80
-    bool https = true;    // port 443, certificate from the test CA (trusted on start)
-    int rate = 0;         // bytes per second per connection, 0 for no limit
+    std::string address;     // 127.0.0.N, one per test group
+    bool http = true;        // port 80
+    bool https = true;       // port 443, certificate from the test CA (trusted on start)
+    int rate = 0;            // bytes per second per connection, 0 for no limit
+    bool untrusted = false;  // certificate from a second CA that Windows never trusts
 };
 
 // One line of the server's request log.
@@ -22,6 +23,7 @@ struct ServedRequest {
     int status = 0;
     long long bytesSent = 0;
     std::string headerNames;  // comma-separated, in the order received
+    std::string ifRange;
 };
 
 class LocalServer {
@@ -40,6 +42,8 @@ class LocalServer {
     std::wstring RootWindows() const;
     // "https://127.0.0.N/" + path (the scheme does not choose TLS for the downloader).
     std::wstring Url(const std::string& path) const;
+    // "http://127.0.0.N/" + path.
+    std::wstring PlainUrl(const std::string& path) const;
 
     std::vector<ServedRequest> Requests() const;
     void ClearRequests() const;

@@ -8,6 +8,7 @@
 #include "http/tool/BaseRequest.h"
 #include "http/tool/ContentLength.h"
 #include "http/tool/InternetRequest.h"
+#include "http/tool/RemoteFile.h"
 #include "http/tool/WinHttpRequest.h"
 #include "support/TestFolders.h"
 
@@ -53,6 +54,15 @@ TEST(SplitRequestUrlTest, HostAndPathWithoutTheSlash) {
     EXPECT_TRUE(CBaseRequest::SplitRequestUrl(L"example.test/f", host, path));
     EXPECT_TRUE(host.empty());
     EXPECT_TRUE(path.empty());
+    // The scheme is only ever the prefix, in any letter case.
+    EXPECT_TRUE(CBaseRequest::SplitRequestUrl(L"HTTPS://Example.test/f", host, path));
+    EXPECT_EQ(host, L"Example.test");
+    EXPECT_TRUE(
+        CBaseRequest::SplitRequestUrl(L"https://a.test/f?next=http://b.test/x", host, path));
+    EXPECT_EQ(host, L"a.test");
+    EXPECT_EQ(path, L"f?next=http://b.test/x");
+    EXPECT_TRUE(CBaseRequest::SplitRequestUrl(L"ftp://a.test/?u=https://b.test/x", host, path));
+    EXPECT_TRUE(host.empty());
 }
 
 TEST_F(RangeRequestTest, BothBackEndsReadTheRequestedRangeOverTls) {
@@ -106,31 +116,65 @@ TEST_F(RangeRequestTest, SizeComesFromWinHttpHead) {
     EXPECT_EQ(BackendOf(requests[0]), "WinHttp");
 }
 
-TEST_F(RangeRequestTest, SizeFallsBackToWinInetGetWhenHeadHasNoLength) {
-    const LogMark mark;
-    EXPECT_EQ(GetRemoteFileSize(server_->Url("x/no-length-head/file.bin")), kFileSize);
+TEST_F(RangeRequestTest, UrlQueryNamingAnotherHostDoesNotMoveTheRequest) {
+    CWinHttpRequest request;
+    ASSERT_TRUE(request.RequestUrl(server_->Url("file.bin?next=http://127.0.0.29/x")));
+    EXPECT_EQ(request.GetStatusCode(), 200);
     const auto requests = server_->Requests();
-    ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[0].method, "HEAD");
-    EXPECT_EQ(BackendOf(requests[0]), "WinHttp");
-    EXPECT_EQ(requests[1].method, "GET");
-    EXPECT_EQ(BackendOf(requests[1]), "Internet");
-    EXPECT_NE(mark.NewText().find("[CWinHttpRequest::GetUrlFileSize]call WinHttpQueryHeaders fail "
-                                  "12150, "),
-              std::string::npos);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].path, "/file.bin?next=http://127.0.0.29/x");
 }
 
-TEST_F(RangeRequestTest, SizeIsZeroWithoutAnyLengthOrForAnErrorPage) {
-    EXPECT_EQ(GetRemoteFileSize(server_->Url("x/no-length/file.bin")), 0);
-    EXPECT_EQ(server_->Requests().size(), 2u);
-    // The error page's own length is not the file's size.
-    EXPECT_EQ(GetRemoteFileSize(server_->Url("x/status:404/file.bin")), 0);
-    EXPECT_EQ(GetRemoteFileSize(server_->Url("x/status:500/file.bin")), 0);
-    int64_t size = -1;
-    EXPECT_FALSE(QueryRemoteFileSize(server_->Url("x/status:500/file.bin"), size));
+TEST_F(RangeRequestTest, SizeComesFromTheFirstByteWhenHeadGivesNone) {
+    struct Case {
+        const char* modes;
+        int64_t size;
+        std::vector<std::string> asked;  // method and range of each request, in order
+    };
+    const Case cases[] = {
+        {"no-length-head", kFileSize, {"HEAD ", "GET bytes=0-0"}},
+        {"head-status:405", kFileSize, {"HEAD ", "GET bytes=0-0"}},
+        // No Content-Length anywhere: the Content-Range total still tells.
+        {"no-length", kFileSize, {"HEAD ", "GET bytes=0-0"}},
+        // Nor a range: the last resort, WinINet's GET, has no length either.
+        {"no-length,ignore-range:*:always", 0, {"HEAD ", "GET bytes=0-0", "GET "}},
+        // An error page's own length is not the file's size.
+        {"status:404", 0, {"HEAD ", "GET bytes=0-0", "GET "}},
+    };
+    for (const Case& c : cases) {
+        server_->ClearRequests();
+        EXPECT_EQ(GetRemoteFileSize(server_->Url(std::string("x/") + c.modes + "/file.bin")),
+                  c.size)
+            << c.modes;
+        std::vector<std::string> asked;
+        for (const ServedRequest& request : server_->Requests()) {
+            asked.push_back(request.method + " " + request.range);
+            EXPECT_EQ(BackendOf(request), asked.size() < 3 ? "WinHttp" : "Internet");
+        }
+        EXPECT_EQ(asked, c.asked) << c.modes;
+    }
 }
 
-TEST(PlainOnlyServerTest, WinHttpFallsBackToPort80AndWinInetFailsBothAttempts) {
+TEST_F(RangeRequestTest, SilentConnectionEndsTheReadOnBothBackEnds) {
+    // The server stops for 20 s after 1000 bytes, far longer than the 1 s time-out.
+    for (int type : {CBaseRequest::kWinHttp, CBaseRequest::kInternet}) {
+        std::unique_ptr<CBaseRequest> request(CBaseRequest::CreateInstance(type));
+        request->SetReceiveTimeout(1000);
+        request->SetExtraHeaders(L"Range:bytes=0-3999");
+        ASSERT_TRUE(
+            request->RequestUrl(server_->Url("x/stall:0:1000:20:1," + UniqueTag() + "/file.bin")));
+        std::string body;
+        char buffer[1000];
+        int count = 0;
+        while ((count = request->HttpRead(buffer, sizeof(buffer))) > 0) {
+            body.append(buffer, count);
+        }
+        EXPECT_EQ(count, -1) << request->GetTypeName();
+        EXPECT_EQ(body.size(), 1000u) << request->GetTypeName();
+    }
+}
+
+TEST(PlainOnlyServerTest, OnlyAnHttpUrlFallsBackToPort80) {
     LocalServer server;
     LocalServerOptions options;
     options.address = kPlainOnlyAddress;
@@ -138,34 +182,54 @@ TEST(PlainOnlyServerTest, WinHttpFallsBackToPort80AndWinInetFailsBothAttempts) {
     std::string error;
     ASSERT_TRUE(server.Start(options, error)) << error;
     ASSERT_TRUE(MakeTestFile(server.RootWindows() + L"plain.bin", 5000, 3));
-    const std::wstring url = L"https://127.0.0.21/plain.bin";
-    const LogMark mark;
+
+    // An "https://" URL is never fetched in the clear.
+    CWinHttpRequest secureOnly;
+    EXPECT_FALSE(secureOnly.RequestUrl(server.Url("plain.bin")));
+    EXPECT_EQ(GetRemoteFileSize(server.Url("plain.bin")), 0);
+    EXPECT_TRUE(server.Requests().empty());
 
     CWinHttpRequest winHttp;
     winHttp.SetExtraHeaders(L"Range:bytes=0-99");
-    ASSERT_TRUE(winHttp.RequestUrl(url));
+    ASSERT_TRUE(winHttp.RequestUrl(server.PlainUrl("plain.bin")));
     EXPECT_EQ(ReadBody(winHttp).size(), 100u);
     auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].port, 80);
 
+    // WinINet always asks for TLS on port 443, whatever the URL says.
+    const LogMark mark;
     CInternetRequest internet;
-    EXPECT_FALSE(internet.RequestUrl(url));
-    EXPECT_EQ(server.Requests().size(), 1u);  // both of its attempts went to port 443
-
-    const std::string log = mark.NewText();
-    EXPECT_EQ(
-        CountOccurrences(log, "] [CWinHttpRequest::SendRequest]call WinHttpSendRequest fail "), 1u);
-    EXPECT_EQ(CountOccurrences(log, "] [CInternetRequest::SendRequest]call HttpSendRequest fail "),
+    EXPECT_FALSE(internet.RequestUrl(server.PlainUrl("plain.bin")));
+    EXPECT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(CountOccurrences(mark.NewText(),
+                               "] [CInternetRequest::SendRequest]call HttpSendRequest fail "),
               2u);
 
     // The size query takes the same way: WinHTTP's HEAD on port 80.
     server.ClearRequests();
-    EXPECT_EQ(GetRemoteFileSize(url), 5000);
+    EXPECT_EQ(GetRemoteFileSize(server.PlainUrl("plain.bin")), 5000);
     requests = server.Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].method, "HEAD");
     EXPECT_EQ(requests[0].port, 80);
+}
+
+TEST(UntrustedServerTest, HttpsUrlFailsWithoutAnyRequestInTheClear) {
+    LocalServer server;
+    LocalServerOptions options;
+    options.address = kUntrustedAddress;
+    options.untrusted = true;  // port 80 is served too, and must stay unasked
+    std::string error;
+    ASSERT_TRUE(server.Start(options, error)) << error;
+    ASSERT_TRUE(MakeTestFile(server.RootWindows() + L"file.bin", 5000, 5));
+    for (int type : {CBaseRequest::kWinHttp, CBaseRequest::kInternet}) {
+        std::unique_ptr<CBaseRequest> request(CBaseRequest::CreateInstance(type));
+        EXPECT_FALSE(request->RequestUrl(server.Url("file.bin"))) << request->GetTypeName();
+    }
+    ScopedTempFolder folder(L"http-untrusted");
+    EXPECT_EQ(RunDownload(server.Url("file.bin"), folder.path() + L"file.bin", 5), -3);
+    EXPECT_TRUE(server.Requests().empty());
 }
 
 TEST(ContentLengthTest, OnlyOneNonNegativeDecimalNumberIsALength) {

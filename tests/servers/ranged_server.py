@@ -3,23 +3,36 @@
 HTTP and the same behind TLS, and faults chosen per request through the URL path.
 
 URLs:
-  /NAME                     the file ROOT/NAME, served normally
+  /NAME                     the file ROOT/NAME, served normally (ETag, Last-Modified, If-Range)
   /x/MODES/NAME             the same file with faults; MODES is a comma-separated list:
     tag:ANY                   ignored; makes a URL (and so its once-only state) unique
     drop:START:BYTES:TIMES    a GET whose range starts at START ("*" any GET) announces its full
                               length, sends BYTES body bytes and closes the connection; TIMES is
                               a count or "always"
     ignore-range:START:TIMES  such a GET gets 200 and the whole file, as if Range were unknown
-    stall:START:BYTES:SECONDS such a GET pauses SECONDS after BYTES body bytes (every time)
+                              (with "*:always" no answer carries Accept-Ranges either)
+    stall:START:BYTES:SECONDS[:TIMES]  such a GET pauses SECONDS after BYTES body bytes
     overlong:START:BYTES:TIMES such a GET gets its range plus BYTES stray 0xEE bytes, with a
                               Content-Length that covers them (a faulty server or proxy)
+    wrong-bytes:START:TIMES   such a GET gets 206 with the right length, but the bytes and the
+                              Content-Range of the range one byte further on
     status:CODE               every request is answered CODE with a short HTML page
+    head-status:CODE          only HEAD requests are answered CODE
+    busy:COUNT:AFTER          the first COUNT requests get 503 with "Retry-After: AFTER"; AFTER
+                              "dateN" sends the HTTP date N seconds from now
+    switch:K                  request number K (0 = the first, HEAD or GET) and every later one
+                              are served from NAME.v2, another version of the file
+    flip                      the version alternates with every request (NAME, NAME.v2, ...)
+    no-if-range               If-Range is not looked at
+    no-validators             no ETag and no Last-Modified
     no-length                 HEAD and GET carry no Content-Length (GET bodies end at close)
     no-length-head            only HEAD carries no Content-Length
     rate:BYTES_PER_SECOND     per-connection rate limit for this request
+    slow-conn:K:BYTES_PER_SECOND  the K-th connection (1 = the first) whose first request for
+                              this URL is a ranged GET is limited to this rate for its life
 
 Every request is appended to the request log as one tab-separated line:
-  port  method  path  range-header  user-agent  status  body-bytes-sent  header-names
+  port  method  path  range-header  user-agent  status  body-bytes-sent  header-names  if-range
 
 CLI: ranged_server.py --address A --root DIR [--http-port 80] [--https-port 443]
      [--cert-dir DIR] [--rate BPS] [--request-log FILE] [--ready-file FILE] [--log FILE]
@@ -29,6 +42,7 @@ ends (SIGTERM or SIGINT). The server also ends by itself after --max-lifetime se
 that crashed cannot leave it behind for long.
 """
 import argparse
+import email.utils
 import http.server
 import os
 import re
@@ -53,6 +67,13 @@ class FaultState:
     def __init__(self):
         self.lock = threading.Lock()
         self.fired = {}
+
+    def next_number(self, key):
+        """0, 1, 2, ... for successive calls with the same key."""
+        with self.lock:
+            number = self.fired.get(key, 0)
+            self.fired[key] = number + 1
+            return number
 
     def take(self, key, times):
         with self.lock:
@@ -94,6 +115,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
+    def setup(self):
+        super().setup()
+        self.connection_rate = None  # set for a connection paced by slow-conn
+        self.connection_counted = False
+
     def do_HEAD(self):
         self.serve(head=True)
 
@@ -106,14 +132,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return
         line = "\t".join([str(self.server.server_address[1]), self.command, self.path,
                           self.headers.get("Range", ""), self.headers.get("User-Agent", ""),
-                          str(status), str(sent), ",".join(self.headers.keys())])
+                          str(status), str(sent), ",".join(self.headers.keys()),
+                          self.headers.get("If-Range", "")])
         with cfg.log_lock, open(cfg.request_log, "a") as f:
             f.write(line + "\n")
 
-    def simple(self, status, text, head):
+    def simple(self, status, text, head, extra_headers=()):
         body = ("<html><body><h1>%d</h1><p>%s</p></body></html>" % (status, text)).encode()
         self.send_response(status)
         self.send_header("Content-Type", "text/html")
+        for name, value in extra_headers:
+            self.send_header(name, value)
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
         if not head:
@@ -131,23 +160,42 @@ class Handler(http.server.BaseHTTPRequestHandler):
         file_path = os.path.realpath(os.path.join(cfg.root, name))
         if not file_path.startswith(os.path.realpath(cfg.root) + os.sep):
             return self.simple(403, "outside the root", head)
+        names = {mode: args for mode, args in modes}
+        number = cfg.faults.next_number((self.path, "requests"))
         for mode, args in modes:
-            if mode == "status":
+            if mode == "status" or (mode == "head-status" and head):
                 return self.simple(int(args[0]), "fault mode", head)
+            if mode == "busy" and number < int(args[0]):
+                after = args[1]
+                if after.startswith("date"):
+                    after = email.utils.formatdate(time.time() + int(after[4:]), usegmt=True)
+                return self.simple(503, "busy", head, [("Retry-After", after)])
+        if "switch" in names and number >= int(names["switch"][0]):
+            file_path += ".v2"
+        elif "flip" in names and number % 2 == 1:
+            file_path += ".v2"
         if not os.path.isfile(file_path):
             return self.simple(404, "not found", head)
         size = os.path.getsize(file_path)
-        names = {mode for mode, _ in modes}
         no_length = "no-length" in names or (head and "no-length-head" in names)
         rate = cfg.rate
         for mode, args in modes:
             if mode == "rate":
                 rate = int(args[0])
+        if ("slow-conn" in names and not head and self.headers.get("Range")
+                and not self.connection_counted):
+            self.connection_counted = True
+            k, slow_rate = names["slow-conn"]
+            if cfg.faults.next_number((self.path, "connections")) + 1 == int(k):
+                self.connection_rate = int(slow_rate)
+        rate = self.connection_rate or rate
+        validators = [] if "no-validators" in names else self.validators(file_path)
+        never_ranges = names.get("ignore-range") == ["*", "always"]
 
         rng = None if head else parse_range(self.headers.get("Range"), size)
         start = rng[0] if isinstance(rng, tuple) else None
         drop_after = stall = None
-        extra = 0
+        extra = shift = 0
         for mode, args in modes:
             if head or not self.headers.get("Range"):
                 break
@@ -161,8 +209,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 drop_after = int(args[1])
             elif mode == "overlong" and cfg.faults.take(key, args[2]):
                 extra = int(args[1])
-            elif mode == "stall":
+            elif mode == "stall" and cfg.faults.take(key, args[3] if len(args) > 3 else "always"):
                 stall = (int(args[1]), float(args[2]))
+            elif mode == "wrong-bytes" and cfg.faults.take(key, args[1]):
+                shift = 1
 
         if rng == "bad":
             self.send_response(416)
@@ -174,10 +224,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
             status, first, last = 200, 0, size - 1
         else:
             status, (first, last) = 206, rng
+            if shift and last + shift < size:
+                first, last = first + shift, last + shift
         length = last - first + 1
         self.send_response(status)
         self.send_header("Content-Type", "application/octet-stream")
-        self.send_header("Accept-Ranges", "bytes")
+        if not never_ranges:
+            self.send_header("Accept-Ranges", "bytes")
+        for name, value in validators:
+            self.send_header(name, value)
         if status == 206:
             self.send_header("Content-Range", "bytes %d-%d/%d" % (first, last, size))
         if no_length:
@@ -200,6 +255,16 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 self.connection.shutdown(socket.SHUT_RDWR)
             except OSError:
                 pass
+
+    @staticmethod
+    def validators(file_path):
+        """ETag and Last-Modified of one version; NAME.v2 is always newer than NAME."""
+        stat = os.stat(file_path)
+        modified = stat.st_mtime
+        if file_path.endswith(".v2") and os.path.exists(file_path[:-3]):
+            modified = max(modified, os.stat(file_path[:-3]).st_mtime + 1)
+        etag = '"%x-%x-%s"' % (stat.st_size, stat.st_mtime_ns, os.path.basename(file_path))
+        return [("ETag", etag), ("Last-Modified", email.utils.formatdate(modified, usegmt=True))]
 
     def send_body(self, file_path, first, length, rate, drop_after, stall):
         sent = 0

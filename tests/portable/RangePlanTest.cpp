@@ -1,7 +1,11 @@
-// The download plan as data: range boundaries, range lines and the back-end choice.
+// The download plan as data: range boundaries, range lines, the back-end choice and how idle
+// threads take over the tails of slow ranges.
 #include <gtest/gtest.h>
 
 #include "http/RangePlan.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -71,4 +75,58 @@ TEST(RangePlanTest, BackEndWithFewerFailuresIsChosenAndTiesAlternate) {
     EXPECT_EQ(ChooseRequestType(1, 2, 1), 1);
     EXPECT_EQ(ChooseRequestType(1, 0, 1), 0);
     EXPECT_EQ(ChooseRequestType(4, 5, 9), 0);
+}
+
+TEST(RangeTableTest, IdleThreadTakesTheSecondHalfOfTheLargestRemainder) {
+    constexpr int64_t kMiB = 1024 * 1024;
+    RangeTable table(PlanDownloadRanges(30 * kMiB, 3));  // 10 MiB each
+    EXPECT_EQ(table.Accept(0, 10 * kMiB), 10 * kMiB);    // thread 0 is done
+    table.Accept(1, 8 * kMiB);                           // 2 MiB left
+    table.Accept(2, 2 * kMiB);                           // 8 MiB left: the largest
+    const int taken = table.Split(0, kMinSplitRemainder);
+    ASSERT_EQ(taken, 3);
+    EXPECT_EQ(table.Segment(2).end, 26 * kMiB);  // the owner stops at the new end
+    EXPECT_EQ(table.Segment(3).start, 26 * kMiB);
+    EXPECT_EQ(table.Segment(3).next, 26 * kMiB);
+    EXPECT_EQ(table.Segment(3).end, 30 * kMiB);
+    EXPECT_EQ(table.Segment(3).owner, 0);
+
+    // A read that crosses the new end is cut there; nothing is counted twice.
+    EXPECT_EQ(table.Accept(2, 5 * kMiB), 4 * kMiB);
+    EXPECT_EQ(table.Remaining(2), 0);
+    EXPECT_EQ(table.Done(), 10 * kMiB + 8 * kMiB + 6 * kMiB);
+
+    // Exactly the minimum is still split; less is not.
+    EXPECT_EQ(table.Split(2, kMinSplitRemainder), 4);  // segment 3's 4 MiB
+    EXPECT_EQ(table.Segment(4).start, 28 * kMiB);
+    EXPECT_EQ(table.Split(2, kMinSplitRemainder), 5);  // segment 1's 2 MiB, first of equals
+    EXPECT_EQ(table.Segment(1).end, 19 * kMiB);
+    EXPECT_EQ(table.Split(2, kMinSplitRemainder), 6);   // segment 3's 2 MiB
+    EXPECT_EQ(table.Split(2, kMinSplitRemainder), 7);   // segment 4's 2 MiB
+    EXPECT_EQ(table.Split(2, kMinSplitRemainder), -1);  // only 1 MiB pieces are left
+}
+
+TEST(RangeTableTest, SegmentsTileTheFileAfterAnySequenceOfSplits) {
+    constexpr int64_t kSize = 50 * 1024 * 1024 + 3;
+    RangeTable table(PlanDownloadRanges(kSize, 5));
+    for (int round = 0; round < 40; ++round) {
+        const size_t busy = static_cast<size_t>(round * 7) % table.Count();
+        table.Accept(busy, 300000 + round * 1001);
+        table.Split(round % 5, 1);
+    }
+    // Sorted by start, the segments cover the file without gap or overlap.
+    std::vector<RangeSegment> segments;
+    for (size_t i = 0; i < table.Count(); ++i) {
+        segments.push_back(table.Segment(i));
+        EXPECT_LE(table.Segment(i).start, table.Segment(i).next);
+        EXPECT_LE(table.Segment(i).next, table.Segment(i).end);
+    }
+    std::sort(segments.begin(), segments.end(),
+              [](const RangeSegment& a, const RangeSegment& b) { return a.start < b.start; });
+    int64_t next = 0;
+    for (const RangeSegment& segment : segments) {
+        EXPECT_EQ(segment.start, next);
+        next = segment.end;
+    }
+    EXPECT_EQ(next, kSize);
 }
