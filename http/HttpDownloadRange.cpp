@@ -145,6 +145,16 @@ bool CHttpDownload::FetchSegment(DownloadRange* range, size_t segment) {
                  g_internetFailures.load());
         }
         request.reset();
+        // An attempt that brought bytes was no wasted one: the rest is asked for at once, and
+        // only attempts in a row without progress count towards the limit. A whole body
+        // starts again from its beginning, so there every attempt counts.
+        if (!pass.wholeBody && waitMs < 0) {
+            SectionLock lock(&pass.lock);
+            if (pass.table.Segment(segment).next > first) {
+                attempt = -1;
+                continue;
+            }
+        }
         if (attempt >= kMaxRangeAttempts - 1) {
             return false;
         }
