@@ -40,7 +40,11 @@ LONG CALLBACK FaultHandler(EXCEPTION_POINTERS* info) {
         ::TlsGetValue(GuardSlot()) == nullptr) {
         return EXCEPTION_CONTINUE_SEARCH;
     }
+#if defined(_WIN64)
+    info->ContextRecord->Rip = reinterpret_cast<DWORD64>(&JumpBackToGuard);
+#else
     info->ContextRecord->Eip = reinterpret_cast<DWORD>(&JumpBackToGuard);
+#endif
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 

@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kReadBufferSize = 102400;
 constexpr uint32_t kMaxConnectionsPerServer = 50;
+// A connection's speed is noted once it has been read for this long.
+constexpr ULONGLONG kMinRateMeasureMs = 200;
 
 // Only steer the back-end choice; a lost update would merely shift one choice.
 std::atomic<int> g_winHttpFailures{0};
@@ -76,7 +78,7 @@ int CHttpDownload::TakeOverPart(DownloadRange* range) {
         return -1;
     }
     SectionLock lock(&pass.lock);
-    const int segment = pass.table.Split(range->index, kMinSplitRemainder);
+    const int segment = pass.table.Split(range->index);
     if (segment >= 0) {
         const RangeSegment& taken = pass.table.Segment(segment);
         TLOG("CHttpDownload::DownloadThreadProc", "[Thread][%d][%d] takes over bytes %I64d-%I64d",
@@ -214,6 +216,7 @@ bool CHttpDownload::ReadUrlContent(CBaseRequest* request, DownloadRange* range, 
         SectionLock lock(&pass.lock);
         asked = pass.table.Remaining(segment);
     }
+    const ULONGLONG began = ::GetTickCount64();
     for (;;) {
         int64_t remaining = 0;
         {
@@ -247,6 +250,11 @@ bool CHttpDownload::ReadUrlContent(CBaseRequest* request, DownloadRange* range, 
         }
         pass.table.Accept(segment, take);
         written += take;
+        // The connection's speed decides how much of its remainder another thread takes over.
+        const ULONGLONG elapsed = ::GetTickCount64() - began;
+        if (elapsed >= kMinRateMeasureMs) {
+            pass.table.NoteRate(range->index, static_cast<double>(written) * 1000.0 / elapsed);
+        }
         // A body that starts again from its beginning is counted once.
         const int64_t done = pass.table.Done();
         if (done > downloaded_) {

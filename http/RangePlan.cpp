@@ -60,19 +60,52 @@ int64_t RangeTable::Accept(size_t index, int64_t count) {
     return taken;
 }
 
-int RangeTable::Split(int thread, int64_t minimum) {
-    int largest = -1;
+void RangeTable::NoteRate(int thread, double bytesPerSecond) {
+    if (thread < 0 || thread >= kMaxDownloadThreads) {
+        return;
+    }
+    if (rates_.size() <= static_cast<size_t>(thread)) {
+        rates_.resize(thread + 1, 0.0);
+    }
+    rates_[thread] = bytesPerSecond > 0 ? bytesPerSecond : 0.0;
+}
+
+double RangeTable::RateOf(int thread) const {
+    return thread >= 0 && static_cast<size_t>(thread) < rates_.size() ? rates_[thread] : 0.0;
+}
+
+int RangeTable::Split(int thread) {
+    const double idleRate = RateOf(thread);
+    // While an owner's speed is unknown its remainder is weighed at the fastest known speed
+    // (at 1 byte/s when none is known, which orders by size).
+    const double fallbackRate =
+        std::max(1.0, rates_.empty() ? 0.0 : *std::max_element(rates_.begin(), rates_.end()));
+    int chosen = -1;
+    double longest = 0;
     for (size_t i = 0; i < segments_.size(); ++i) {
-        if (Remaining(i) >= std::max<int64_t>(minimum, 2) &&
-            (largest < 0 || Remaining(i) > Remaining(largest))) {
-            largest = static_cast<int>(i);
+        const int64_t remaining = Remaining(i);
+        const double ownerRate = RateOf(segments_[i].owner);
+        const double seconds = remaining / (ownerRate > 0 ? ownerRate : fallbackRate);
+        const bool slowTail = ownerRate > 0 && idleRate > ownerRate && remaining >= kMinSplitTail &&
+                              seconds > kSlowRemainderSeconds;
+        if ((remaining >= kMinSplitRemainder || slowTail) && seconds > longest) {
+            chosen = static_cast<int>(i);
+            longest = seconds;
         }
     }
-    if (largest < 0) {
+    if (chosen < 0) {
         return -1;
     }
-    RangeSegment& donor = segments_[largest];
-    const int64_t middle = donor.next + (donor.end - donor.next) / 2;
+    RangeSegment& donor = segments_[chosen];
+    const int64_t remaining = donor.end - donor.next;
+    const double ownerRate = RateOf(donor.owner);
+    int64_t kept = remaining / 2;
+    if (ownerRate > 0 && idleRate > 0) {
+        kept = static_cast<int64_t>(static_cast<double>(remaining) * ownerRate /
+                                    (ownerRate + idleRate));
+    }
+    kept = std::clamp<int64_t>(kept, 1, remaining - 1);
+    const int64_t middle = donor.next + kept;
     const RangeSegment taken{middle, donor.end, middle, thread};
     donor.end = middle;
     segments_.push_back(taken);  // |donor| is not used past this point

@@ -12,8 +12,12 @@ constexpr int kMaxDownloadThreads = 64;
 // Each range is tried at most this often, with a pause between attempts.
 constexpr int kMaxRangeAttempts = 11;
 constexpr unsigned kRangeRetryPauseMs = 2000;
-// A remainder smaller than this is not worth a second connection.
+// A remainder smaller than this is not worth a second connection...
 constexpr int64_t kMinSplitRemainder = 2 * 1024 * 1024;
+// ...unless its owner is so slow that it would need longer than this for it...
+constexpr double kSlowRemainderSeconds = 1.0;
+// ...and even then a tail below this stays with its owner.
+constexpr int64_t kMinSplitTail = 256 * 1024;
 
 struct PlannedRange {
     int index = 0;
@@ -65,14 +69,23 @@ class RangeTable {
     // stops there.
     int64_t Accept(size_t index, int64_t count);
 
-    // For an idle |thread|: the segment with the largest remainder of at least |minimum|
-    // bytes gives the second half of that remainder to a new segment owned by |thread|, and
-    // its owner stops at the new end. Returns the new segment's index, or -1.
-    int Split(int thread, int64_t minimum);
+    // The measured speed of a thread's connection, in bytes per second.
+    void NoteRate(int thread, double bytesPerSecond);
+
+    // For an idle |thread|: takes over the tail of the segment whose owner needs longest for
+    // its remainder (by measured speed; by size while speeds are unknown), when that remainder
+    // is at least kMinSplitRemainder, or at least kMinSplitTail and its owner, slower than
+    // |thread|, would need more than kSlowRemainderSeconds for it. The owner keeps the share
+    // it fetches while |thread| fetches the rest (half while a speed is unknown) and stops at
+    // the new end. Returns the new segment's index, or -1.
+    int Split(int thread);
 
     // Forgets what the segment received: a body that cannot be resumed starts again.
     void Rewind(size_t index) { segments_[index].next = segments_[index].start; }
 
   private:
+    double RateOf(int thread) const;
+
     std::vector<RangeSegment> segments_;
+    std::vector<double> rates_;  // by thread index, 0 while unknown
 };

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build make pkg-config git ca-certificates
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix
   libz-mingw-w64-dev rapidjson-dev libstb-dev libspdlog-dev libfmt-dev googletest
   g++ clang-format
   wine wine32:i386 wine64 fonts-wine fonts-wqy-microhei fonts-dejavu-core

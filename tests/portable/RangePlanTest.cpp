@@ -83,7 +83,7 @@ TEST(RangeTableTest, IdleThreadTakesTheSecondHalfOfTheLargestRemainder) {
     EXPECT_EQ(table.Accept(0, 10 * kMiB), 10 * kMiB);    // thread 0 is done
     table.Accept(1, 8 * kMiB);                           // 2 MiB left
     table.Accept(2, 2 * kMiB);                           // 8 MiB left: the largest
-    const int taken = table.Split(0, kMinSplitRemainder);
+    const int taken = table.Split(0);
     ASSERT_EQ(taken, 3);
     EXPECT_EQ(table.Segment(2).end, 26 * kMiB);  // the owner stops at the new end
     EXPECT_EQ(table.Segment(3).start, 26 * kMiB);
@@ -97,13 +97,34 @@ TEST(RangeTableTest, IdleThreadTakesTheSecondHalfOfTheLargestRemainder) {
     EXPECT_EQ(table.Done(), 10 * kMiB + 8 * kMiB + 6 * kMiB);
 
     // Exactly the minimum is still split; less is not.
-    EXPECT_EQ(table.Split(2, kMinSplitRemainder), 4);  // segment 3's 4 MiB
+    EXPECT_EQ(table.Split(2), 4);  // segment 3's 4 MiB
     EXPECT_EQ(table.Segment(4).start, 28 * kMiB);
-    EXPECT_EQ(table.Split(2, kMinSplitRemainder), 5);  // segment 1's 2 MiB, first of equals
+    EXPECT_EQ(table.Split(2), 5);  // segment 1's 2 MiB, first of equals
     EXPECT_EQ(table.Segment(1).end, 19 * kMiB);
-    EXPECT_EQ(table.Split(2, kMinSplitRemainder), 6);   // segment 3's 2 MiB
-    EXPECT_EQ(table.Split(2, kMinSplitRemainder), 7);   // segment 4's 2 MiB
-    EXPECT_EQ(table.Split(2, kMinSplitRemainder), -1);  // only 1 MiB pieces are left
+    EXPECT_EQ(table.Split(2), 6);   // segment 3's 2 MiB
+    EXPECT_EQ(table.Split(2), 7);   // segment 4's 2 MiB
+    EXPECT_EQ(table.Split(2), -1);  // only 1 MiB pieces are left
+}
+
+TEST(RangeTableTest, SlowOwnerKeepsOnlyWhatItFetchesWhileTheIdleThreadFetchesTheRest) {
+    constexpr int64_t kMiB = 1024 * 1024;
+    RangeTable table(PlanDownloadRanges(20 * kMiB, 2));
+    table.Accept(0, 10 * kMiB);
+    table.NoteRate(0, 4.0 * kMiB);  // idle, 4 MiB/s
+    table.Accept(1, 1 * kMiB);
+    table.NoteRate(1, 0.5 * kMiB);  // 9 MiB left at 0.5 MiB/s
+    ASSERT_EQ(table.Split(0), 2);
+    EXPECT_EQ(table.Segment(1).end, 12 * kMiB);  // the owner keeps one ninth: 1 MiB
+    EXPECT_EQ(table.Segment(2).start, 12 * kMiB);
+
+    // Below 2 MiB a tail is still taken from an owner that needs over a second for it...
+    table.Accept(2, 8 * kMiB);  // the idle thread is done again
+    ASSERT_EQ(table.Split(0), 3);
+    EXPECT_EQ(table.Segment(1).end, 11 * kMiB + kMiB / 9);
+    // ...but not when it would need less, nor from an owner that is not slower.
+    table.NoteRate(1, 4.0 * kMiB);
+    table.NoteRate(0, 0.5 * kMiB);
+    EXPECT_EQ(table.Split(0), -1);
 }
 
 TEST(RangeTableTest, SegmentsTileTheFileAfterAnySequenceOfSplits) {
@@ -112,7 +133,8 @@ TEST(RangeTableTest, SegmentsTileTheFileAfterAnySequenceOfSplits) {
     for (int round = 0; round < 40; ++round) {
         const size_t busy = static_cast<size_t>(round * 7) % table.Count();
         table.Accept(busy, 300000 + round * 1001);
-        table.Split(round % 5, 1);
+        table.NoteRate(round % 5, 1000.0 * (1 + round % 3));
+        table.Split(round % 5);
     }
     // Sorted by start, the segments cover the file without gap or overlap.
     std::vector<RangeSegment> segments;
