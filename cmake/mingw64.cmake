@@ -1,13 +1,4 @@
-# Cross toolchain: 64-bit Windows programs with mingw-w64 (posix threads), run under 64-bit
-# Wine without emulation. Only the benchmark builds with it (build/win64): the setup program
-# itself stays 32-bit.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Cross toolchain: 64-bit Windows programs, run under 64-bit Wine without emulation. Only the
+# benchmark builds with it (build/win64); the setup program itself stays 32-bit.
+set(TANDREL_MINGW_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)
