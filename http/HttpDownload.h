@@ -55,6 +55,9 @@ constexpr int kMaxDownloadRestarts = 2;
 // thread has ended; everything but the flags is used under |lock|.
 struct DownloadPass {
     DownloadPass(const DownloadPlan& plan, FILE* output, bool whole);
+    ~DownloadPass();
+    DownloadPass(const DownloadPass&) = delete;
+    DownloadPass& operator=(const DownloadPass&) = delete;
 
     // Ends every range thread's work at its next step, and every pause.
     void Stop();
@@ -68,10 +71,6 @@ struct DownloadPass {
     std::atomic<bool> fileChanged{false};
     std::atomic<bool> rangeIgnored{false};
     UniqueHandle stopEvent;
-
-    ~DownloadPass();
-    DownloadPass(const DownloadPass&) = delete;
-    DownloadPass& operator=(const DownloadPass&) = delete;
 };
 
 class CHttpDownload;
