@@ -11,9 +11,13 @@ void NormalizeImpl(String& path, const String& slash, const String& backslash) {
     if (path.find(slash[0]) != String::npos) {
         ReplaceAll(path, slash, backslash);
     }
+    // A leading pair names a network share ("\\server\share") or a device path; it stays.
     const String doubled = backslash + backslash;
-    if (path.find(doubled) != String::npos) {
-        ReplaceAll(path, doubled, backslash);
+    const bool networkPrefix = path.compare(0, doubled.size(), doubled) == 0;
+    String rest = networkPrefix ? path.substr(doubled.size()) : path;
+    if (rest.find(doubled) != String::npos) {
+        ReplaceAll(rest, doubled, backslash);
+        path = networkPrefix ? doubled + rest : rest;
     }
 }
 

@@ -4,7 +4,8 @@
 
 #include <string>
 
-// "/" becomes "\", then one left-to-right pass collapses each "\\" pair into one "\".
+// "/" becomes "\", then one left-to-right pass collapses each "\\" pair into one "\"; a leading
+// "\\" (a network share or device path) is kept.
 void NormalizePath(std::wstring& path);
 void NormalizePath(std::string& path);
 

@@ -18,7 +18,8 @@ bool SplitFirst(const std::wstring& text, const std::wstring& separator, std::ws
 // adds no empty last piece.
 void SplitAll(const std::string& text, const std::string& separator, std::vector<std::string>& out);
 
-// "http://host/path" or "https://host/path" -> host and path (without the slash).
-// An address without a scheme leaves both outputs untouched and returns true; a host without
-// a following "/" returns false with |host| set to the rest.
+// "http://host/path" or "https://host/path" -> host and path (without the slash). The scheme
+// counts only at the start of the address, in any letter case. An address without either
+// scheme leaves both outputs untouched and returns true; a host without a following "/" returns
+// false with |host| set to the rest.
 bool SplitHostAndPath(const std::wstring& address, std::wstring& host, std::wstring& path);

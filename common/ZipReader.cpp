@@ -84,12 +84,14 @@ std::wstring DecodeUtf8(const std::string& text) {
             ++i;
             continue;
         }
-        if (i + static_cast<size_t>(extra) >= text.size()) {  // truncated sequence
-            out.push_back(L'\xFFFD');
-            break;
-        }
+        // A sequence cut short by the end of the text or by a byte that cannot continue it is
+        // invalid; only its lead byte is consumed, so the following character is still decoded.
         bool valid = true;
         for (int k = 1; k <= extra; ++k) {
+            if (i + static_cast<size_t>(k) >= text.size()) {
+                valid = false;
+                break;
+            }
             const uint8_t next = static_cast<uint8_t>(text[i + k]);
             if ((next & 0xC0) != 0x80) {
                 valid = false;

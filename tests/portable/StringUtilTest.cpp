@@ -47,20 +47,32 @@ TEST(SplitTest, SplitFirst) {
 }
 
 TEST(SplitTest, SplitHostAndPath) {
-    std::wstring host = L"untouched", path = L"untouched";
-    EXPECT_TRUE(SplitHostAndPath(L"https://dl.example/repavio/setup.exe", host, path));
-    EXPECT_EQ(L"dl.example", host);
-    EXPECT_EQ(L"repavio/setup.exe", path);
-
-    host = path = L"untouched";
-    EXPECT_FALSE(SplitHostAndPath(L"http://host.example", host, path));
-    EXPECT_EQ(L"host.example", host);
-    EXPECT_EQ(L"untouched", path);
-
-    host = path = L"untouched";
-    EXPECT_TRUE(SplitHostAndPath(L"ftp://x/y", host, path));
-    EXPECT_EQ(L"untouched", host);
-    EXPECT_EQ(L"untouched", path);
+    const struct {
+        const wchar_t* address;
+        bool result;
+        const wchar_t* host;
+        const wchar_t* path;
+    } cases[] = {
+        {L"https://dl.example/repavio/setup.exe", true, L"dl.example", L"repavio/setup.exe"},
+        {L"HTTP://Api.Example/producturl?key=pkg_url", true, L"Api.Example",
+         L"producturl?key=pkg_url"},
+        {L"Https://h/p", true, L"h", L"p"},
+        // A scheme later in the address is not a prefix.
+        {L"http://api.example/producturl?next=https://evil.example/x", true, L"api.example",
+         L"producturl?next=https://evil.example/x"},
+        {L"https://api.example/r?u=http://evil.example/", true, L"api.example",
+         L"r?u=http://evil.example/"},
+        {L"see http://evil.example/x", true, L"untouched", L"untouched"},
+        {L"ftp://x/y", true, L"untouched", L"untouched"},
+        {L"http:/", true, L"untouched", L"untouched"},
+        {L"http://host.example", false, L"host.example", L"untouched"},
+    };
+    for (const auto& c : cases) {
+        std::wstring host = L"untouched", path = L"untouched";
+        EXPECT_EQ(c.result, SplitHostAndPath(c.address, host, path)) << c.address;
+        EXPECT_EQ(c.host, host) << c.address;
+        EXPECT_EQ(c.path, path) << c.address;
+    }
 }
 
 TEST(PathTest, NormalizePathCollapsesPairsInOnePass) {
@@ -68,9 +80,13 @@ TEST(PathTest, NormalizePathCollapsesPairsInOnePass) {
     NormalizePath(path);
     EXPECT_EQ(L"C:\\a\\b", path);
 
+    // A network share keeps its leading pair; the rest collapses as usual.
     path = L"\\\\server\\share";
     NormalizePath(path);
-    EXPECT_EQ(L"\\server\\share", path);
+    EXPECT_EQ(L"\\\\server\\share", path);
+    path = L"//server//share/x";
+    NormalizePath(path);
+    EXPECT_EQ(L"\\\\server\\share\\x", path);
 
     path = L"a\\\\\\b\\\\\\\\c";  // three and four backslashes become two
     NormalizePath(path);
