@@ -110,14 +110,15 @@ TEST(DecodeUtf8Test, InvalidBytesBecomeReplacementsAndNothingAfterIsLost) {
         const char* bytes;
         std::wstring expected;
     } cases[] = {
+        // Hex escapes throughout: \x41 is "A", \x61 "a", \x62 "b", \x71 "q", \x78 "x", \x7A "z".
         {"caf\xC3\xA9 \xE2\x82\xAC", L"caf\xE9 \x20AC"},
-        {"\xE2" "A", L"\xFFFD" L"A"},                   // lead byte, then a plain character
-        {"\xF0" "ab", L"\xFFFD" L"ab"},                 // four-byte lead, two characters left
-        {"\xC3", L"\xFFFD"},                            // cut off by the end
-        {"\xE2\x82" "A", L"\xFFFD\xFFFD" L"A"},         // two bytes of three
-        {"\xC0\xAF" "x", L"\xFFFD\xFFFD" L"x"},         // overlong "/"
-        {"\xED\xA0\x80" "z", L"\xFFFD\xFFFD\xFFFD" L"z"},  // surrogate
-        {"\xFF" "q", L"\xFFFD" L"q"},
+        {"\xE2\x41", L"\xFFFD\x41"},                      // lead byte, then a plain character
+        {"\xF0\x61\x62", L"\xFFFD\x61\x62"},              // four-byte lead, two characters left
+        {"\xC3", L"\xFFFD"},                              // cut off by the end
+        {"\xE2\x82\x41", L"\xFFFD\xFFFD\x41"},            // two bytes of three
+        {"\xC0\xAF\x78", L"\xFFFD\xFFFD\x78"},            // overlong "/"
+        {"\xED\xA0\x80\x7A", L"\xFFFD\xFFFD\xFFFD\x7A"},  // surrogate
+        {"\xFF\x71", L"\xFFFD\x71"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.expected, DecodeUtf8(c.bytes)) << c.bytes;
