@@ -2,10 +2,6 @@
 
 #include <windows.h>
 
-#include <clocale>
-#include <cstdlib>
-#include <vector>
-
 namespace {
 
 std::wstring ToWide(UINT codePage, const std::string& text) {
@@ -60,22 +56,9 @@ std::string WideToUtf8(const std::wstring& text) {
 }
 
 std::wstring LocaleToWide(const std::string& text) {
-    std::setlocale(LC_CTYPE, "");
-    // Twice the input length in wide characters is always enough for a multibyte text.
-    std::vector<wchar_t> buffer(text.size() * 2 + 1, L'\0');
-    const size_t count = std::mbstowcs(buffer.data(), text.c_str(), buffer.size() - 1);
-    if (count == static_cast<size_t>(-1)) {
-        return std::wstring();
-    }
-    return std::wstring(buffer.data(), count);
+    return ToWide(CP_ACP, text);
 }
 
 std::string WideToLocale(const std::wstring& text) {
-    std::setlocale(LC_CTYPE, "");
-    std::vector<char> buffer(text.size() * 4 + 1, '\0');
-    const size_t count = std::wcstombs(buffer.data(), text.c_str(), buffer.size() - 1);
-    if (count == static_cast<size_t>(-1)) {
-        return std::string();
-    }
-    return std::string(buffer.data(), count);
+    return FromWide(CP_ACP, text);
 }

@@ -1,5 +1,5 @@
-// Conversions between narrow and wide text: through the ANSI and OEM code pages, and through
-// the C runtime's locale set to the user's default.
+// Conversions between narrow and wide text through the Windows code pages (ANSI, OEM, UTF-8).
+// They change no process-wide state, so any thread may convert at any time.
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@ std::string WideToOem(const std::wstring& text);
 std::string WideToAnsi(const std::wstring& text);
 std::string WideToUtf8(const std::wstring& text);
 
-// Both set the C runtime's character-type locale to the user's default for the whole process.
+// The system's multibyte text (the ANSI code page), as the C runtime's default user locale
+// would read it, but without touching the runtime's process-wide locale.
 std::wstring LocaleToWide(const std::string& text);
 std::string WideToLocale(const std::wstring& text);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "common/FileUtil.h"
 #include "common/Format.h"
 #include "common/SystemInfo.h"
@@ -84,6 +86,18 @@ TEST(TextConvertTest, CodePagesAndLocale) {
     EXPECT_EQ("caf\x82", WideToOem(L"caf\xE9"));   // code page 437
     EXPECT_EQ(L"\x0646\x0635", Utf8ToWide("\xD9\x86\xD8\xB5"));
     EXPECT_EQ("\xD9\x86\xD8\xB5", WideToUtf8(L"\x0646\x0635"));
+}
+
+// Download threads convert text while the GUI thread does too: a conversion must not switch the
+// C runtime's process-wide locale under them.
+TEST(TextConvertTest, LocaleConversionsUseTheAnsiCodePageAndLeaveTheProcessLocaleAlone) {
+    const std::string before = std::setlocale(LC_CTYPE, nullptr);
+    std::setlocale(LC_CTYPE, "C");
+    EXPECT_EQ(L"caf\xE9", LocaleToWide("caf\xE9"));
+    EXPECT_EQ("caf\xE9", WideToLocale(L"caf\xE9"));
+    EXPECT_EQ("x?y", WideToLocale(L"x\x4E2Dy")) << "no character of code page 1252";
+    EXPECT_STREQ("C", std::setlocale(LC_CTYPE, nullptr));
+    std::setlocale(LC_CTYPE, before.c_str());
 }
 
 TEST(FormatTest, MeasuresAndFormatsWithWindowsRules) {
