@@ -5,6 +5,7 @@
 #include <spdlog/logger.h>
 #include <spdlog/pattern_formatter.h>
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -24,23 +25,27 @@ constexpr long long kMaxLogBytes = 10 * 1024 * 1024;
 constexpr char kFatalText[] = "***Fatal Error Check,Please Fix it!***";
 constexpr wchar_t kFatalTextW[] = L"***Fatal Error Check,Please Fix it!***";
 
-bool g_alwaysLocate = false;
-bool g_debuggerEcho = false;
+// Developer switches, read by every thread that logs.
+std::atomic<bool> g_alwaysLocate{false};
+std::atomic<bool> g_debuggerEcho{false};
 
+// The log's objects are created on first use and intentionally never destroyed: detached worker
+// threads may still log while exit() runs the destructors of static objects, so nothing they
+// reach may be one of those.
 std::mutex& SetupLock() {
-    static std::mutex lock;
-    return lock;
+    static std::mutex* const lock = new std::mutex;
+    return *lock;
 }
 
 // Set once under SetupLock and never replaced; read without the lock afterwards.
 std::shared_ptr<spdlog::logger>& Logger() {
-    static std::shared_ptr<spdlog::logger> logger;
-    return logger;
+    static std::shared_ptr<spdlog::logger>* const logger = new std::shared_ptr<spdlog::logger>;
+    return *logger;
 }
 
 // The executable's file name cut before its first dot, computed once.
 const std::string& LogName() {
-    static const std::string name = [] {
+    static const std::string* const name = new std::string([] {
         HMODULE self = nullptr;
         ::GetModuleHandleExA(
             GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
@@ -48,8 +53,8 @@ const std::string& LogName() {
         char path[MAX_PATH + 1] = {};
         ::GetModuleFileNameA(self, path, MAX_PATH);
         return GetFileTitle(path, false);
-    }();
-    return name;
+    }());
+    return *name;
 }
 
 void InitLocked(const wchar_t* fileName, const wchar_t* folder) {
@@ -77,6 +82,9 @@ void InitLocked(const wchar_t* fileName, const wchar_t* folder) {
 }
 
 const char* BareFileName(const char* path) {
+    if (path == nullptr) {
+        return "";
+    }
     const char* name = path;
     for (const char* p = path; *p != '\0'; ++p) {
         if (*p == '\\' || *p == '/') {
@@ -87,6 +95,9 @@ const char* BareFileName(const char* path) {
 }
 
 const wchar_t* BareFileName(const wchar_t* path) {
+    if (path == nullptr) {
+        return L"";
+    }
     const wchar_t* name = path;
     for (const wchar_t* p = path; *p != L'\0'; ++p) {
         if (*p == L'\\' || *p == L'/') {
@@ -158,6 +169,9 @@ void LogInit(const wchar_t* fileName, const wchar_t* folder) {
 }
 
 void LogWrite(int level, const char* message) {
+    if (message == nullptr) {
+        message = "";
+    }
     if (g_debuggerEcho) {
         ::OutputDebugStringA(FormatString("[log] %s\n", message).c_str());
     }
@@ -165,7 +179,7 @@ void LogWrite(int level, const char* message) {
         std::lock_guard<std::mutex> lock(SetupLock());
         InitLocked(nullptr, nullptr);
     }
-    if (message == nullptr || *message == '\0') {
+    if (*message == '\0') {
         return;
     }
     static const spdlog::level::level_enum kLevels[] = {spdlog::level::debug, spdlog::level::info,
@@ -178,6 +192,9 @@ void LogWrite(int level, const char* message) {
 
 void LogLine(bool withLocation, const char* function, const char* sourceFile, int line, int level,
              const char* message) {
+    if (message == nullptr) {
+        message = "";
+    }
     if (withLocation || g_alwaysLocate) {
         const std::string located =
             FormatString("[%s:%d][%s] %s", BareFileName(sourceFile), line, function, message);
@@ -189,6 +206,9 @@ void LogLine(bool withLocation, const char* function, const char* sourceFile, in
 
 void LogLineW(bool withLocation, const wchar_t* function, const wchar_t* sourceFile, int line,
               int level, const wchar_t* message) {
+    if (message == nullptr) {
+        message = L"";
+    }
     std::wstring text = message;
     if (withLocation || g_alwaysLocate) {
         text = FormatString(L"[%s:%d][%s] %s", BareFileName(sourceFile), line, function, message);

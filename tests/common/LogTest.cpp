@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <thread>
@@ -72,6 +73,10 @@ TANDREL_CHILD_SCENARIO(log_records) {
     LogFormat("LogTest::Records", __FILE__, __LINE__, kLogInfo, empty);  // nothing
     LogFormat("LogTest::Records", __FILE__, __LINE__, 7, "bad level");   // nothing
     TLOGW("LogTest::Records", L"wide %s \x2603 end", L"caf\xE9");
+    // Null messages are empty ones: nothing is written.
+    LogLineW(false, L"LogTest::Records", L"" __FILE__, __LINE__, kLogInfo, nullptr);
+    LogLine(false, "LogTest::Records", __FILE__, __LINE__, kLogInfo, nullptr);
+    LogWrite(kLogInfo, nullptr);
     // The next two calls fault while formatting (a bad pointer for "%s").
     TLOG("LogTest::Records", "faults at %d", __LINE__ + 1);
     TLOG("LogTest::Records", "%s", reinterpret_cast<const char*>(1));
@@ -177,6 +182,73 @@ TEST(LogFileTest, RollsAtTenMiBKeepingOneBackup) {
     EXPECT_GT(atoi(MessageOf(backupRecords.front()).c_str()), 9000);
     EXPECT_EQ(lastInBackup + 1, firstInCurrent);
     EXPECT_EQ(25 * 1050 - 1, atoi(MessageOf(currentRecords.back()).c_str()));
+}
+
+TANDREL_CHILD_SCENARIO(log_roll_blocked) {
+    LogInit(L"held.log", argument.c_str());
+    const std::string line(1000, 'y');
+    for (int i = 0; i < 15 * 1050; ++i) {
+        TLOG("LogTest::RollBlocked", "%06d %s", i, line.c_str());
+    }
+    return 0;
+}
+
+TANDREL_CHILD_SCENARIO(log_after_release) {
+    LogInit(L"held.log", argument.c_str());
+    TLOG("LogTest::RollBlocked", "after release");
+    return 0;
+}
+
+// A reader that keeps the file open without allowing a rename blocks the roll: the file stays
+// bounded while it is held, and rolls once it is free.
+TEST(LogFileTest, HeldFileStaysBoundedAndRollsOnceReleased) {
+    ScopedTempFolder folder(L"log");
+    const std::wstring path = folder.path() + L"held.log";
+    UniqueFileHandle reader(::CreateFileW(path.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(reader.valid());
+    ASSERT_EQ(0, RunChildScenario("log_roll_blocked", FolderArgument(folder.path()), 300000));
+    const size_t limit = 10u * 1024 * 1024;
+    const std::string held = ReadFileBytes(path);
+    EXPECT_GE(held.size(), limit);
+    EXPECT_LE(held.size(), limit + 1024 * 1024 + 2000);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((path + L".1").c_str()));
+
+    reader.reset();
+    ASSERT_EQ(0, RunChildScenario("log_after_release", FolderArgument(folder.path())));
+    EXPECT_TRUE(held == ReadFileBytes(path + L".1")) << "the backup is the held file";
+    std::string current = ReadFileBytes(path);
+    ASSERT_FALSE(current.empty());
+    current.pop_back();
+    const std::vector<std::string> records = Records(current);
+    ASSERT_EQ(1u, records.size());
+    EXPECT_EQ("after release", MessageOf(records[0]));
+}
+
+// The log outlives the static objects that exit() destroys: a record written after them (as a
+// detached worker may do while the process ends) still reaches the file.
+void LogFromExit() {
+    TLOG("LogTest::Exit", "from exit");
+}
+
+TANDREL_CHILD_SCENARIO(log_at_exit) {
+    std::atexit(&LogFromExit);  // registered first, so it runs after the log's own clean-up
+    LogInit(L"exit.log", argument.c_str());
+    TLOG("LogTest::Exit", "before exit");
+    std::exit(0);
+}
+
+TEST(LogFileTest, RecordsWrittenWhileTheProcessExitsArrive) {
+    ScopedTempFolder folder(L"log");
+    ASSERT_EQ(0, RunChildScenario("log_at_exit", FolderArgument(folder.path())));
+    std::string file = ReadFileBytes(folder.path() + L"exit.log");
+    ASSERT_FALSE(file.empty());
+    file.pop_back();
+    const std::vector<std::string> records = Records(file);
+    ASSERT_EQ(2u, records.size());
+    EXPECT_EQ("before exit", MessageOf(records[0]));
+    EXPECT_EQ("from exit", MessageOf(records[1]));
 }
 
 TANDREL_CHILD_SCENARIO(log_lazy) {
