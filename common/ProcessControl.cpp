@@ -27,10 +27,8 @@ bool FindProcessByName(const std::wstring& exeName, DWORD& processId) {
 }
 
 bool KillProcessById(DWORD processId) {
-    UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | PROCESS_CREATE_THREAD |
-                                           PROCESS_VM_OPERATION | PROCESS_VM_WRITE |
-                                           PROCESS_QUERY_INFORMATION,
-                                       FALSE, processId));
+    // Termination is all this needs; asking for more fails on processes that grant only that.
+    UniqueHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, processId));
     if (!process) {
         return false;
     }

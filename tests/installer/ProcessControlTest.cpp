@@ -1,5 +1,8 @@
 // Finding and ending processes by executable name, with the sample product and the helper that
 // the sample installer leaves behind; starting the product through the shell.
+#include <windows.h>
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 #include "SamplePrograms.h"
@@ -63,6 +66,32 @@ TEST(ProcessControlTest, ProductIsFoundByItsExactNameAndEnded) {
     EXPECT_EQ(0u, exitCode);
 
     EXPECT_FALSE(KillProcessById(0));
+}
+
+// A process whose security grants others nothing but the right to end it (and to wait for it).
+TEST(ProcessControlTest, ProcessThatGrantsOnlyTerminationIsEnded) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:(A;;0x00100001;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
+    SECURITY_ATTRIBUTES security = {sizeof(security), descriptor, FALSE};
+    std::wstring commandLine = L"\"" + SampleProductPath() + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    const BOOL started = ::CreateProcessW(SampleProductPath().c_str(), &commandLine[0], &security,
+                                          nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    ::LocalFree(descriptor);
+    ASSERT_TRUE(started);
+    UniqueHandle process(info.hProcess);
+    UniqueHandle thread(info.hThread);
+
+    const bool ended = KillProcessById(info.dwProcessId);
+    EXPECT_TRUE(ended);
+    if (ended) {
+        EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(process.get(), 60000));
+    } else {
+        ::TerminateProcess(process.get(), 1);
+    }
 }
 
 TEST(ProcessControlTest, InstallersLingeringHelperIsFoundAndEnded) {
