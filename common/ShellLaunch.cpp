@@ -72,30 +72,36 @@ std::wstring QuoteProgramPath(const std::wstring& path) {
     return L"\"" + path + L"\"";
 }
 
-bool RunThroughInteractiveUserTask(const std::wstring& exePath) {
+enum class TaskRoute {
+    kUnavailable,  // no wdc.dll or no entry point (older systems, Wine)
+    kStarted,
+    kFailed,
+};
+
+TaskRoute RunThroughInteractiveUserTask(const std::wstring& exePath) {
     wchar_t systemFolder[MAX_PATH] = {};
     const UINT length = ::GetSystemDirectoryW(systemFolder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
-        return false;
+        return TaskRoute::kUnavailable;
     }
     // A full path, so that a DLL of the same name elsewhere on the search path is never loaded.
     const std::wstring libraryPath = std::wstring(systemFolder) + L"\\wdc.dll";
     UniqueModule library(::LoadLibraryW(libraryPath.c_str()));
     if (!library) {
         TLOG("LaunchProduct", "wdc.dll not available, error %lu", ::GetLastError());
-        return false;
+        return TaskRoute::kUnavailable;
     }
     const auto run = GetExportedFunction<RunTaskAsInteractiveUserFn>(library.get(),
                                                                      "WdcRunTaskAsInteractiveUser");
     if (run == nullptr) {
         TLOG("LaunchProduct", "WdcRunTaskAsInteractiveUser not exported, error %lu",
              ::GetLastError());
-        return false;
+        return TaskRoute::kUnavailable;
     }
     const HRESULT result = run(QuoteProgramPath(exePath).c_str(), nullptr, kInteractiveTaskFlags);
     TLOG("LaunchProduct", "WdcRunTaskAsInteractiveUser result 0x%08lx",
          static_cast<unsigned long>(result));
-    return SUCCEEDED(result);
+    return SUCCEEDED(result) ? TaskRoute::kStarted : TaskRoute::kFailed;
 }
 
 // The desktop shell runs as the interactive user without elevation; asking its own automation
@@ -195,11 +201,21 @@ bool LaunchProduct(const std::wstring& exePath, bool startDirectly) {
     if (startDirectly) {
         return ShellOpenDirectly(exePath);
     }
-    if (RunThroughInteractiveUserTask(exePath) || RunThroughDesktopShell(exePath)) {
+    switch (RunThroughInteractiveUserTask(exePath)) {
+        case TaskRoute::kStarted:
+            return true;
+        case TaskRoute::kFailed:
+            // The product must not run elevated against its setting: nothing else is tried.
+            TLOG("LaunchProduct", "the interactive-user task failed; the product is not started");
+            return false;
+        case TaskRoute::kUnavailable:
+            break;
+    }
+    if (RunThroughDesktopShell(exePath)) {
         return true;
     }
-    // The user asked for the product; starting it with this program's rights is better than
-    // leaving the click without effect.
+    // Only where the system has no interactive-user task at all: starting the product with this
+    // program's rights is better than leaving the user's click without effect.
     TLOG("LaunchProduct", "no interactive-user route worked; starting the product directly");
     return ShellOpenDirectly(exePath);
 }

@@ -11,8 +11,9 @@
 HINSTANCE OpenWithShell(HWND owner, const std::wstring& target);
 
 // Starts the product. |startDirectly| shell-executes it with this program's rights. Otherwise it
-// is started as the interactive user through the Windows Diagnostic Center's task entry point;
-// where that is missing or fails, through the desktop shell's own process (so that it still runs
-// non-elevated), and only when that fails too, directly. Every route taken is logged. True when
-// one of the routes reported a start.
+// is started as the interactive user through the system's interactive-user task entry point
+// (wdc.dll), whose result is final: when it fails, nothing else is tried, so the product never
+// runs elevated against its setting. Only where wdc.dll or its entry point is missing (older
+// systems, Wine) is it started through the desktop shell's own process (still non-elevated), and
+// when that fails too, directly. Every route taken is logged. True when a route reported a start.
 bool LaunchProduct(const std::wstring& exePath, bool startDirectly);
