@@ -11,7 +11,7 @@ packages=(
   g++ clang-format
   wine wine32:i386 wine64 fonts-wine fonts-wqy-microhei fonts-dejavu-core
   xvfb xdotool x11-utils imagemagick
-  python3 python3-pil libraqm0 openssl curl aria2 procps time zlib1g-dev
+  python3 python3-pil libraqm0 openssl osslsigncode curl aria2 procps time zlib1g-dev
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -41,9 +41,11 @@ fi
 if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
   if ! /usr/bin/qemu-i386 --version 2>/dev/null | grep -q 'version \(9\|1[0-9]\)'; then
     echo "bootstrap: this machine cannot run 32-bit programs natively; installing qemu-user"
-    echo 'deb http://deb.debian.org/debian bookworm-backports main' >/etc/apt/sources.list.d/backports.list
+    source "$(dirname "${BASH_SOURCE[0]}")/apt-backports.sh"
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    write_backports_source /etc/apt "$codename"
     apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -t bookworm-backports qemu-user-static >/dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -t "$codename-backports" qemu-user-static >/dev/null
   fi
   mountpoint -q /proc/sys/fs/binfmt_misc || mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
   [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && echo -1 >/proc/sys/fs/binfmt_misc/qemu-i386
