@@ -3,6 +3,7 @@
 set(TANDREL_PORTABLE_SOURCES
   common/StringUtil.cpp
   common/PathUtil.cpp
+  common/PeHeader.cpp
   common/ZipReader.cpp
   Window/BannerCarousel.cpp
   Window/FlowQuestions.cpp

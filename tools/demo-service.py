@@ -3,7 +3,8 @@
 
   127.0.0.10:80/443  download server: the sample product's full installer at
                      /repavio/orbitane-repavio_setup.exe (HEAD and ranged GET; the test
-                     server of tests/servers)
+                     server of tests/servers), as signed at build time with the tests'
+                     code-signing certificate that the local profile pins
   127.0.0.11:80      product-information service: /producturl?key=pkg_url answers 302 with the
                      installer's current address; key=license_agreement and key=installed
                      answer small HTML pages
@@ -119,8 +120,9 @@ def main():
 
     root = os.path.join(out, "files")
     os.makedirs(os.path.join(root, "repavio"), exist_ok=True)
-    shutil.copyfile(os.path.join(build, "tools", "sample-product", "orbitane-repavio_setup.exe"),
-                    os.path.join(root, INSTALLER_PATH))
+    shutil.copyfile(
+        os.path.join(build, "tools", "sample-product", "signed", "orbitane-repavio_setup.exe"),
+        os.path.join(root, INSTALLER_PATH))
 
     ca_folder = os.path.join(build, "tests", "http", "testca")
     cert, key = testca.ensure_server_cert(ca_folder, ANALYTICS_HOST)

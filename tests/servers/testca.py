@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Test-only certificates: a private CA and CN-only server certificates for loopback addresses.
+"""Test-only certificates: a private CA, CN-only server certificates for loopback addresses and
+code-signing certificates.
 
 Generated with the openssl command line on first use and kept in one folder, so a Wine prefix
 only ever has to trust one CA. Wine matches the host against the certificate's CN and ignores
@@ -7,7 +8,11 @@ IP entries of a subjectAltName, so server certificates carry CN=<address> and no
 Nothing here is a secret: the keys never leave the test machine and are never committed.
 
 CLI: testca.py DIR [ADDRESS...]  prints the CA certificate path, then "cert key" per address.
+     testca.py DIR --code-signing NAME SUBJECT  prints "cert key sha256" for the code-signing
+         certificate DIR/NAME.crt (SUBJECT like "/CN=Publisher/O=Org"); sha256 is the hex
+         SHA-256 of its SubjectPublicKeyInfo, the value a publisher pin holds.
 """
+import hashlib
 import os
 import subprocess
 import sys
@@ -76,7 +81,46 @@ def ensure_server_cert(folder, address):
     return cert, key
 
 
+def ensure_code_signing_cert(folder, name, subject):
+    """Returns (cert, key) of a code-signing certificate NAME with SUBJECT, signed by the
+    folder's CA. Kept while valid and younger than the CA."""
+    ca_cert, ca_key = ensure_ca(folder)
+    cert = os.path.join(folder, name + ".crt")
+    key = os.path.join(folder, name + ".key")
+    if (_valid(cert) and os.path.exists(key)
+            and os.path.getmtime(cert) >= os.path.getmtime(ca_cert)):
+        return cert, key
+    with tempfile.TemporaryDirectory(dir=folder) as tmp:
+        tkey, tcsr = os.path.join(tmp, "c.key"), os.path.join(tmp, "c.csr")
+        tcert, ext = os.path.join(tmp, "c.crt"), os.path.join(tmp, "c.ext")
+        with open(ext, "w") as f:
+            f.write("basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature\n"
+                    "extendedKeyUsage=codeSigning\n")
+        _openssl("req", "-newkey", "rsa:2048", "-nodes", "-keyout", tkey, "-out", tcsr,
+                 "-subj", subject)
+        _openssl("x509", "-req", "-in", tcsr, "-CA", ca_cert, "-CAkey", ca_key,
+                 "-CAcreateserial", "-CAserial", os.path.join(tmp, "ca.srl"), "-days", DAYS,
+                 "-extfile", ext, "-out", tcert)
+        _replace(tkey, key)
+        _replace(tcert, cert)
+    return cert, key
+
+
+def public_key_sha256(cert):
+    """Hex SHA-256 of the certificate's DER SubjectPublicKeyInfo."""
+    pem = subprocess.run(["openssl", "x509", "-in", cert, "-noout", "-pubkey"], check=True,
+                         capture_output=True).stdout
+    der = subprocess.run(["openssl", "pkey", "-pubin", "-outform", "DER"], input=pem,
+                         check=True, capture_output=True).stdout
+    return hashlib.sha256(der).hexdigest()
+
+
 if __name__ == "__main__":
+    if len(sys.argv) >= 5 and sys.argv[2] == "--code-signing":
+        signing_cert, signing_key = ensure_code_signing_cert(sys.argv[1], sys.argv[3],
+                                                             sys.argv[4])
+        print(signing_cert, signing_key, public_key_sha256(signing_cert))
+        sys.exit(0)
     if len(sys.argv) < 2:
         sys.exit(__doc__)
     print(ensure_ca(sys.argv[1])[0])

@@ -1,8 +1,10 @@
 // httpget: downloads one URL with the ranged downloader and prints its events.
-//   httpget [--quiet] [--log-folder FOLDER] URL SAVE_PATH [THREADS]
+//   httpget [--quiet] [--log-folder FOLDER] [--verify] URL SAVE_PATH [THREADS]
 // THREADS defaults to 5 (what the setup program uses). Progress is printed whenever it moves
 // by a whole percent (every event with --verbose-progress); --quiet prints only events 0, 1, 3.
-// Exit code 0 on success, 1 on a failed download, 2 on bad usage.
+// --verify checks the downloaded file as the setup program does before it starts an installer:
+// a Windows program signed by one of the build profile's publishers.
+// Exit code 0 on success, 1 on a failed download, 2 on bad usage, 3 when --verify refused it.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,6 +12,7 @@
 #include <cwchar>
 #include <string>
 
+#include "common/InstallerTrust.h"
 #include "common/Log.h"
 #include "http/HttpDownload.h"
 
@@ -62,8 +65,8 @@ void OnEvent(int event, int64_t valueA, int64_t valueB, void* userData) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: httpget [--quiet] [--verbose-progress] [--log-folder FOLDER] URL "
-                 "SAVE_PATH [THREADS]\n");
+                 "usage: httpget [--quiet] [--verbose-progress] [--log-folder FOLDER] [--verify] "
+                 "URL SAVE_PATH [THREADS]\n");
     return 2;
 }
 
@@ -72,6 +75,7 @@ int Usage() {
 int wmain(int argc, wchar_t** argv) {
     Progress progress;
     std::wstring logFolder;
+    bool verify = false;
     std::wstring positional[3];
     int count = 0;
     for (int i = 1; i < argc; ++i) {
@@ -80,6 +84,8 @@ int wmain(int argc, wchar_t** argv) {
             progress.quiet = true;
         } else if (arg == L"--verbose-progress") {
             progress.everyEvent = true;
+        } else if (arg == L"--verify") {
+            verify = true;
         } else if (arg == L"--log-folder" && i + 1 < argc) {
             logFolder = argv[++i];
         } else if (count < 3 && arg.rfind(L"--", 0) != 0) {
@@ -100,5 +106,13 @@ int wmain(int argc, wchar_t** argv) {
     param.strDownloadUrl = positional[0];
     param.strSavePath = positional[1];
     progress.startTick = ::GetTickCount64();
-    return StartHttpDownload(param, &OnEvent) ? 0 : 1;
+    if (!StartHttpDownload(param, &OnEvent)) {
+        return 1;
+    }
+    if (verify) {
+        const InstallerTrust trust = VerifyInstallerFile(param.strSavePath);
+        std::printf("verify: %ls\n", trust.Describe().c_str());
+        return trust.trusted() ? 0 : 3;
+    }
+    return 0;
 }
