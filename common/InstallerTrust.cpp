@@ -149,6 +149,11 @@ bool IsPinnedPublisher(const std::string& keyHash) {
     return false;
 }
 
+InstallerTrust Logged(InstallerTrust trust, const std::wstring& path) {
+    TLOGW("VerifyInstallerFile", L"%s: %s", path.c_str(), trust.Describe().c_str());
+    return trust;
+}
+
 }  // namespace
 
 const wchar_t* InstallerTrustReasonText(InstallerTrustReason reason) {
@@ -175,24 +180,16 @@ const wchar_t* InstallerTrustReasonText(InstallerTrustReason reason) {
 
 std::wstring InstallerTrust::Describe() const {
     std::wstring text =
-        trusted() ? L"trusted"
-                  : FormatString(L"refused, %s (0x%08lx)", InstallerTrustReasonText(reason_),
-                                 static_cast<unsigned long>(status_));
+        trusted() ? L"trusted" : FormatString(L"refused, %s", InstallerTrustReasonText(reason_));
+    if (status_ != 0) {
+        text += FormatString(L" (0x%08lx)", static_cast<unsigned long>(status_));
+    }
     if (!signerSubject_.empty() || !signerKeyHash_.empty()) {
         text += FormatString(L": signed by %s, key SHA-256 %s", signerSubject_.c_str(),
                              AnsiToWide(signerKeyHash_).c_str());
     }
     return text;
 }
-
-namespace {
-
-InstallerTrust Logged(InstallerTrust trust, const std::wstring& path) {
-    TLOGW("VerifyInstallerFile", L"%s: %s", path.c_str(), trust.Describe().c_str());
-    return trust;
-}
-
-}  // namespace
 
 InstallerTrust VerifyInstallerFile(const std::wstring& path) {
     InstallerTrust trust;
