@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr char kTrustServerAddress[] = "127.0.0.40";
+constexpr char kTrustServerAddress[] = "127.0.0.61";
 constexpr char kErrorPage[] =
     "<!doctype html><html><head><title>502 Bad Gateway</title></head><body>502</body></html>";
 
