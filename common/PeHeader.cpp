@@ -1,5 +1,7 @@
 #include "common/PeHeader.h"
 
+#include "common/ByteOrder.h"
+
 namespace {
 
 constexpr size_t kDosHeaderSize = 64;
@@ -13,22 +15,13 @@ constexpr uint16_t kDll = 0x2000;
 constexpr uint16_t kMagicPe32 = 0x10B;
 constexpr uint16_t kMagicPe32Plus = 0x20B;
 
-uint16_t Read16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t Read32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 }  // namespace
 
 bool IsWindowsProgramHeader(const uint8_t* data, size_t size) {
     if (data == nullptr || size < kDosHeaderSize || data[0] != 'M' || data[1] != 'Z') {
         return false;
     }
-    const uint64_t pe = Read32(data + kNewHeaderOffsetField);
+    const uint64_t pe = ReadLittle32(data + kNewHeaderOffsetField);
     const uint64_t needed = pe + kSignatureSize + kFileHeaderSize + kOptionalMagicSize;
     if (pe < kDosHeaderSize || needed > size) {
         return false;
@@ -38,10 +31,10 @@ bool IsWindowsProgramHeader(const uint8_t* data, size_t size) {
         return false;
     }
     const uint8_t* fileHeader = signature + kSignatureSize;
-    const uint16_t characteristics = Read16(fileHeader + kCharacteristicsField);
+    const uint16_t characteristics = ReadLittle16(fileHeader + kCharacteristicsField);
     if ((characteristics & kExecutableImage) == 0 || (characteristics & kDll) != 0) {
         return false;
     }
-    const uint16_t magic = Read16(fileHeader + kFileHeaderSize);
+    const uint16_t magic = ReadLittle16(fileHeader + kFileHeaderSize);
     return magic == kMagicPe32 || magic == kMagicPe32Plus;
 }

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <limits>
 
+#include "common/ByteOrder.h"
+
 namespace {
 
 constexpr uint32_t kEndOfCentralDirSignature = 0x06054b50;
@@ -18,15 +20,6 @@ constexpr size_t kLocalHeaderSize = 30;
 constexpr uint16_t kFlagEncrypted = 0x0001;
 constexpr uint16_t kFlagUtf8 = 0x0800;
 constexpr size_t kMaxNameLength = 256;
-
-uint16_t Read16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t Read32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 // True when [offset, offset + length) lies inside a block of |size| bytes.
 bool InBlock(uint64_t offset, uint64_t length, size_t size) {
@@ -126,15 +119,15 @@ bool CZipReader::Open(const void* data, size_t size) {
     size_t eocd = size - kEndOfCentralDirSize;
     const size_t lowest =
         size > kEndOfCentralDirSize + 0xFFFF ? size - kEndOfCentralDirSize - 0xFFFF : 0;
-    while (Read32(bytes + eocd) != kEndOfCentralDirSignature) {
+    while (ReadLittle32(bytes + eocd) != kEndOfCentralDirSignature) {
         if (eocd == lowest) {
             return Fail("no end of central directory");
         }
         --eocd;
     }
-    const uint16_t count = Read16(bytes + eocd + 10);
-    const uint32_t dirSize = Read32(bytes + eocd + 12);
-    const uint32_t dirOffset = Read32(bytes + eocd + 16);
+    const uint16_t count = ReadLittle16(bytes + eocd + 10);
+    const uint32_t dirSize = ReadLittle32(bytes + eocd + 12);
+    const uint32_t dirOffset = ReadLittle32(bytes + eocd + 16);
     if (!InBlock(dirOffset, dirSize, eocd)) {
         return Fail("central directory outside the archive");
     }
@@ -148,19 +141,19 @@ bool CZipReader::Open(const void* data, size_t size) {
             return Fail("truncated central directory");
         }
         const uint8_t* h = bytes + pos;
-        if (Read32(h) != kCentralHeaderSignature) {
+        if (ReadLittle32(h) != kCentralHeaderSignature) {
             return Fail("bad central directory entry");
         }
         Entry entry;
-        entry.flags = Read16(h + 8);
-        entry.method = Read16(h + 10);
-        entry.crc = Read32(h + 16);
-        entry.compressedSize = Read32(h + 20);
-        entry.uncompressedSize = Read32(h + 24);
-        const uint16_t nameLength = Read16(h + 28);
-        const uint16_t extraLength = Read16(h + 30);
-        const uint16_t commentLength = Read16(h + 32);
-        entry.localHeaderOffset = Read32(h + 42);
+        entry.flags = ReadLittle16(h + 8);
+        entry.method = ReadLittle16(h + 10);
+        entry.crc = ReadLittle32(h + 16);
+        entry.compressedSize = ReadLittle32(h + 20);
+        entry.uncompressedSize = ReadLittle32(h + 24);
+        const uint16_t nameLength = ReadLittle16(h + 28);
+        const uint16_t extraLength = ReadLittle16(h + 30);
+        const uint16_t commentLength = ReadLittle16(h + 32);
+        entry.localHeaderOffset = ReadLittle32(h + 42);
         const uint64_t variable = static_cast<uint64_t>(nameLength) + extraLength + commentLength;
         if (!InBlock(pos + kCentralHeaderSize, variable, dirEnd)) {
             return Fail("truncated central directory entry");
@@ -209,11 +202,11 @@ bool CZipReader::LocateData(const Entry& entry, const uint8_t*& begin) const {
         return Fail("local header outside the archive");
     }
     const uint8_t* h = data_ + entry.localHeaderOffset;
-    if (Read32(h) != kLocalHeaderSignature) {
+    if (ReadLittle32(h) != kLocalHeaderSignature) {
         return Fail("bad local header");
     }
     const uint64_t dataOffset = static_cast<uint64_t>(entry.localHeaderOffset) + kLocalHeaderSize +
-                                Read16(h + 26) + Read16(h + 28);
+                                ReadLittle16(h + 26) + ReadLittle16(h + 28);
     if (!InBlock(dataOffset, entry.compressedSize, size_)) {
         return Fail("entry data outside the archive");
     }

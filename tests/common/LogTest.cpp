@@ -64,6 +64,21 @@ std::string MessageOf(const std::string& record) {
     return record.substr(shape.size());
 }
 
+// The messages of a whole log file; the file ends with the blank that opens the next record.
+std::vector<std::string> MessagesIn(const std::wstring& path) {
+    std::string file = ReadFileBytes(path);
+    std::vector<std::string> messages;
+    if (file.empty() || file.back() != ' ') {
+        ADD_FAILURE() << "no complete records in the log file";
+        return messages;
+    }
+    file.pop_back();
+    for (const std::string& record : Records(file)) {
+        messages.push_back(MessageOf(record));
+    }
+    return messages;
+}
+
 }  // namespace
 
 TANDREL_CHILD_SCENARIO(log_records) {
@@ -218,12 +233,7 @@ TEST(LogFileTest, HeldFileStaysBoundedAndRollsOnceReleased) {
     reader.reset();
     ASSERT_EQ(0, RunChildScenario("log_after_release", FolderArgument(folder.path())));
     EXPECT_TRUE(held == ReadFileBytes(path + L".1")) << "the backup is the held file";
-    std::string current = ReadFileBytes(path);
-    ASSERT_FALSE(current.empty());
-    current.pop_back();
-    const std::vector<std::string> records = Records(current);
-    ASSERT_EQ(1u, records.size());
-    EXPECT_EQ("after release", MessageOf(records[0]));
+    EXPECT_EQ(std::vector<std::string>{"after release"}, MessagesIn(path));
 }
 
 // The log outlives the static objects that exit() destroys: a record written after them (as a
@@ -242,13 +252,8 @@ TANDREL_CHILD_SCENARIO(log_at_exit) {
 TEST(LogFileTest, RecordsWrittenWhileTheProcessExitsArrive) {
     ScopedTempFolder folder(L"log");
     ASSERT_EQ(0, RunChildScenario("log_at_exit", FolderArgument(folder.path())));
-    std::string file = ReadFileBytes(folder.path() + L"exit.log");
-    ASSERT_FALSE(file.empty());
-    file.pop_back();
-    const std::vector<std::string> records = Records(file);
-    ASSERT_EQ(2u, records.size());
-    EXPECT_EQ("before exit", MessageOf(records[0]));
-    EXPECT_EQ("from exit", MessageOf(records[1]));
+    EXPECT_EQ((std::vector<std::string>{"before exit", "from exit"}),
+              MessagesIn(folder.path() + L"exit.log"));
 }
 
 TANDREL_CHILD_SCENARIO(log_lazy) {
@@ -263,15 +268,9 @@ TEST(LogFileTest, WritingBeforeInitCreatesTheDefaultFile) {
     const std::wstring defaultFile = GetModuleFolder() + L"\\Log\\common_tests.log";
     ::DeleteFileW(defaultFile.c_str());
     ASSERT_EQ(0, RunChildScenario("log_lazy", FolderArgument(folder.path())));
-    std::string file = ReadFileBytes(defaultFile);
+    EXPECT_EQ((std::vector<std::string>{"before init", "after init"}), MessagesIn(defaultFile));
     ::DeleteFileW(defaultFile.c_str());
     ::RemoveDirectoryW((GetModuleFolder() + L"\\Log").c_str());
-    ASSERT_FALSE(file.empty());
-    file.pop_back();
-    const std::vector<std::string> records = Records(file);
-    ASSERT_EQ(2u, records.size());
-    EXPECT_EQ("before init", MessageOf(records[0]));
-    EXPECT_EQ("after init", MessageOf(records[1]));
     EXPECT_TRUE(ReadFileBytes(folder.path() + L"tandrel_down.log").empty());
 }
 

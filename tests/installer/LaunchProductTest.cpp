@@ -45,11 +45,8 @@ class ScopedSystemWdc {
 
 TEST(LaunchProductTest, InteractiveUserTaskIsFinalWhereItExists) {
     ScopedTempFolder scratch(L"wdc");
-    const std::wstring folder =
-        scratch.path() + L"Program Files (x86)\\Orbitane\\Orbitane Repavio\\";
-    ASSERT_TRUE(CreateFolderTree(folder));
-    const std::wstring product = folder + L"Repavio.exe";
-    ASSERT_TRUE(::CopyFileW(SampleProductPath().c_str(), product.c_str(), FALSE));
+    const std::wstring product = PlaceInstalledProduct(scratch.path());
+    ASSERT_FALSE(product.empty());
     const std::wstring record = scratch.path() + L"wdc-call.txt";
     ScopedEnvironment recordTo(L"TANDREL_FAKE_WDC_RECORD", record);
 

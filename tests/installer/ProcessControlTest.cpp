@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "SamplePrograms.h"
-#include "common/FileUtil.h"
 #include "common/Format.h"
 #include "common/InstallerRunner.h"
 #include "common/PathUtil.h"
@@ -120,11 +119,8 @@ TEST(ProcessControlTest, InstallersLingeringHelperIsFoundAndEnded) {
 
 TEST(ProcessControlTest, ProductStartsThroughTheShellWithEitherRights) {
     ScopedTempFolder scratch(L"launch");
-    const std::wstring folder =
-        scratch.path() + L"Program Files (x86)\\Orbitane\\Orbitane Repavio\\";
-    ASSERT_TRUE(CreateFolderTree(folder));
-    const std::wstring product = folder + L"Repavio.exe";
-    ASSERT_TRUE(::CopyFileW(SampleProductPath().c_str(), product.c_str(), FALSE));
+    const std::wstring product = PlaceInstalledProduct(scratch.path());
+    ASSERT_FALSE(product.empty());
 
     EXPECT_TRUE(LaunchProduct(product, true));
     EndLaunchedProduct(product);

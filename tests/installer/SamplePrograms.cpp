@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/FileUtil.h"
 #include "support/TestFolders.h"
 
 std::wstring SampleInstallerPath() {
@@ -10,6 +11,17 @@ std::wstring SampleInstallerPath() {
 
 std::wstring SampleProductPath() {
     return UnixToWindowsPath(TANDREL_SAMPLE_PRODUCT);
+}
+
+std::wstring PlaceInstalledProduct(const std::wstring& folder) {
+    const std::wstring productFolder =
+        folder + L"Program Files (x86)\\Orbitane\\Orbitane Repavio\\";
+    const std::wstring product = productFolder + L"Repavio.exe";
+    if (!CreateFolderTree(productFolder) ||
+        !::CopyFileW(SampleProductPath().c_str(), product.c_str(), FALSE)) {
+        return std::wstring();
+    }
+    return product;
 }
 
 ScopedEnvironment::ScopedEnvironment(const wchar_t* name, const std::wstring& value) : name_(name) {

@@ -11,6 +11,9 @@
 
 std::wstring SampleInstallerPath();
 std::wstring SampleProductPath();
+// Copies the product to "<folder>Program Files (x86)\Orbitane\Orbitane Repavio\Repavio.exe" (a
+// path with blanks, as installed); the copy's path, or empty when it cannot be made.
+std::wstring PlaceInstalledProduct(const std::wstring& folder);
 
 // Sets an environment variable of this process (inherited by the installer) for one scope.
 class ScopedEnvironment {

@@ -57,33 +57,9 @@ def ensure_ca(folder):
     return cert, key
 
 
-def ensure_server_cert(folder, address):
-    """Returns (cert, key) for CN=address, signed by the folder's CA."""
-    ca_cert, ca_key = ensure_ca(folder)
-    cert = os.path.join(folder, address + ".crt")
-    key = os.path.join(folder, address + ".key")
-    if (_valid(cert) and os.path.exists(key)
-            and os.path.getmtime(cert) >= os.path.getmtime(ca_cert)):
-        return cert, key
-    with tempfile.TemporaryDirectory(dir=folder) as tmp:
-        tkey, tcsr = os.path.join(tmp, "s.key"), os.path.join(tmp, "s.csr")
-        tcert, ext = os.path.join(tmp, "s.crt"), os.path.join(tmp, "s.ext")
-        with open(ext, "w") as f:
-            f.write("basicConstraints=CA:FALSE\nkeyUsage=digitalSignature,keyEncipherment\n"
-                    "extendedKeyUsage=serverAuth\n")
-        _openssl("req", "-newkey", "rsa:2048", "-nodes", "-keyout", tkey, "-out", tcsr,
-                 "-subj", "/CN=" + address)
-        _openssl("x509", "-req", "-in", tcsr, "-CA", ca_cert, "-CAkey", ca_key,
-                 "-CAcreateserial", "-CAserial", os.path.join(tmp, "ca.srl"), "-days", DAYS,
-                 "-extfile", ext, "-out", tcert)
-        _replace(tkey, key)
-        _replace(tcert, cert)
-    return cert, key
-
-
-def ensure_code_signing_cert(folder, name, subject):
-    """Returns (cert, key) of a code-signing certificate NAME with SUBJECT, signed by the
-    folder's CA. Kept while valid and younger than the CA."""
+def _ensure_leaf(folder, name, subject, extensions):
+    """Returns (cert, key) of the certificate NAME with SUBJECT and EXTENSIONS, signed by the
+    folder's CA; kept while valid and younger than the CA."""
     ca_cert, ca_key = ensure_ca(folder)
     cert = os.path.join(folder, name + ".crt")
     key = os.path.join(folder, name + ".key")
@@ -91,11 +67,10 @@ def ensure_code_signing_cert(folder, name, subject):
             and os.path.getmtime(cert) >= os.path.getmtime(ca_cert)):
         return cert, key
     with tempfile.TemporaryDirectory(dir=folder) as tmp:
-        tkey, tcsr = os.path.join(tmp, "c.key"), os.path.join(tmp, "c.csr")
-        tcert, ext = os.path.join(tmp, "c.crt"), os.path.join(tmp, "c.ext")
+        tkey, tcsr = os.path.join(tmp, "s.key"), os.path.join(tmp, "s.csr")
+        tcert, ext = os.path.join(tmp, "s.crt"), os.path.join(tmp, "s.ext")
         with open(ext, "w") as f:
-            f.write("basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature\n"
-                    "extendedKeyUsage=codeSigning\n")
+            f.write(extensions)
         _openssl("req", "-newkey", "rsa:2048", "-nodes", "-keyout", tkey, "-out", tcsr,
                  "-subj", subject)
         _openssl("x509", "-req", "-in", tcsr, "-CA", ca_cert, "-CAkey", ca_key,
@@ -104,6 +79,21 @@ def ensure_code_signing_cert(folder, name, subject):
         _replace(tkey, key)
         _replace(tcert, cert)
     return cert, key
+
+
+def ensure_server_cert(folder, address):
+    """Returns (cert, key) for CN=address, signed by the folder's CA."""
+    return _ensure_leaf(folder, address, "/CN=" + address,
+                        "basicConstraints=CA:FALSE\nkeyUsage=digitalSignature,keyEncipherment\n"
+                        "extendedKeyUsage=serverAuth\n")
+
+
+def ensure_code_signing_cert(folder, name, subject):
+    """Returns (cert, key) of a code-signing certificate NAME with SUBJECT (like
+    "/CN=Publisher/O=Org"), signed by the folder's CA."""
+    return _ensure_leaf(folder, name, subject,
+                        "basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature\n"
+                        "extendedKeyUsage=codeSigning\n")
 
 
 def public_key_sha256(cert):

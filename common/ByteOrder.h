@@ -1,0 +1,14 @@
+// Little-endian integers read from byte buffers (zip and PE headers), whatever the host's order.
+// The caller checks that the bytes lie inside its buffer. No Windows header.
+#pragma once
+
+#include <cstdint>
+
+inline uint16_t ReadLittle16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+inline uint32_t ReadLittle32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
