@@ -17,6 +17,7 @@ enum LogLevel { kLogDebug = 0, kLogInfo = 1, kLogWarn = 2, kLogError = 3 };
 // "<log name>.log" in the "Log" sub-folder of the executable's folder.
 void LogInit(const wchar_t* fileName, const wchar_t* folder);
 
+// A null message counts as an empty one: nothing is written.
 void LogWrite(int level, const char* message);
 void LogLine(bool withLocation, const char* function, const char* sourceFile, int line, int level,
              const char* message);
