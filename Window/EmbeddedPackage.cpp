@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/FileUtil.h"
+#include "common/Resource.h"
 #include "common/Log.h"
 #include "common/StringUtil.h"
 #include "common/TextConvert.h"
@@ -12,16 +13,10 @@
 
 namespace {
 
-// The bytes of a raw-data resource of this executable; false when it is absent.
-bool FindRawResource(int id, const void*& bytes, DWORD& size) {
-    HRSRC info = ::FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /*RT_RCDATA*/);
-    if (info == nullptr) {
-        return false;
-    }
-    HGLOBAL loaded = ::LoadResource(nullptr, info);  // resources are never freed explicitly
-    bytes = loaded == nullptr ? nullptr : ::LockResource(loaded);
-    size = ::SizeofResource(nullptr, info);
-    return bytes != nullptr;
+// The bytes of a raw-data resource of this executable; false when it is absent or empty.
+bool FindRawResource(int id, const void*& bytes, size_t& size) {
+    return FindResourceBytes(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /*RT_RCDATA*/,
+                             bytes, size);
 }
 
 }  // namespace
@@ -29,7 +24,7 @@ bool FindRawResource(int id, const void*& bytes, DWORD& size) {
 void LoadResZipFile(const std::wstring& workFolder) {
     TLOG("CSetupFrameWnd::LoadResZipFile", "LoadResZipFile");
     const void* bytes = nullptr;
-    DWORD size = 0;
+    size_t size = 0;
     if (!FindRawResource(kLanguagePackageResource, bytes, size)) {
         TLOG("CSetupFrameWnd::LoadResZipFile", "ERR:language package resource missing");
         return;
@@ -43,7 +38,7 @@ std::wstring LoadDomainFile() {
     // resource is cut so that the area always keeps its terminating zero.
     char text[255] = {};
     const void* bytes = nullptr;
-    DWORD size = 0;
+    size_t size = 0;
     if (FindRawResource(kDomainResource, bytes, size)) {
         std::memcpy(text, bytes, size < sizeof(text) - 1 ? size : sizeof(text) - 1);
     }

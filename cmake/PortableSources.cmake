@@ -15,6 +15,7 @@ set(TANDREL_PORTABLE_SOURCES
   ui/render/SkinValues.cpp
   ui/render/TextMarkup.cpp
   ui/LayoutMath.cpp
+  ui/NotifyRouter.cpp
   ui/SkinBuilder.cpp
   ui/SkinClock.cpp
   ui/SkinFile.cpp

@@ -51,7 +51,7 @@ struct AxisView {
 
 }  // namespace
 
-IntRect InsetRect(const IntRect& rect, const IntRect& inset) {
+IntRect ShrinkRect(const IntRect& rect, const IntRect& inset) {
     IntRect r{Saturate(static_cast<long long>(rect.left) + inset.left),
               Saturate(static_cast<long long>(rect.top) + inset.top),
               Saturate(static_cast<long long>(rect.right) - inset.right),
@@ -65,7 +65,7 @@ std::vector<IntRect> LayoutBox(const BoxLayoutParams& params,
                                const std::vector<LayoutItem>& items) {
     std::vector<IntRect> placed(items.size());
     const AxisView axis{params.axis == LayoutAxis::kVertical};
-    const IntRect area = InsetRect(params.rect, params.inset);
+    const IntRect area = ShrinkRect(params.rect, params.inset);
     const int padding = std::max(params.childPadding, 0);
 
     long long fixedTotal = 0;

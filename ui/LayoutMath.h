@@ -44,7 +44,7 @@ struct BoxLayoutParams {
 };
 
 // The rectangle minus its inset; never inverted.
-IntRect InsetRect(const IntRect& rect, const IntRect& inset);
+IntRect ShrinkRect(const IntRect& rect, const IntRect& inset);
 
 // One rectangle per item; hidden and floating items get an empty rectangle and take no space.
 // Fixed sizes are clamped to the item's minimum and maximum; the other items share what the

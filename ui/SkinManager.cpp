@@ -5,6 +5,7 @@
 #include "ui/LayoutMath.h"
 #include "ui/SkinClock.h"
 #include "ui/controls/Button.h"
+#include "ui/controls/Container.h"
 #include "ui/controls/Control.h"
 
 namespace SkinUI {
@@ -26,6 +27,23 @@ bool CanTakeFocus(const CControlUI* control) {
         }
     }
     return true;
+}
+
+// The shown controls of the subtree in tree order (a container before its children, the cover
+// last).
+void CollectShown(CControlUI* control, std::vector<CControlUI*>& out) {
+    if (!control->IsVisible()) {
+        return;
+    }
+    out.push_back(control);
+    if (CContainerUI* container = control->AsContainer()) {
+        for (int i = 0; i < container->GetCount(); ++i) {
+            CollectShown(container->GetItemAt(i), out);
+        }
+        if (container->GetCover() != nullptr) {
+            CollectShown(container->GetCover(), out);
+        }
+    }
 }
 
 }  // namespace
@@ -230,6 +248,33 @@ void CSkinManagerUI::SetFocus(CControlUI* control) {
     }
 }
 
+bool CSkinManagerUI::MoveFocus(bool forward) {
+    if (!root_) {
+        return false;
+    }
+    std::vector<CControlUI*> order;
+    CollectShown(root_.get(), order);
+    const int count = static_cast<int>(order.size());
+    int from = forward ? -1 : count;
+    for (int i = 0; i < count; ++i) {
+        if (order[static_cast<size_t>(i)] == focus_) {
+            from = i;
+            break;
+        }
+    }
+    for (int step = 1; step <= count; ++step) {
+        const int i = ((from + (forward ? step : -step)) % count + count) % count;
+        CControlUI* candidate = order[static_cast<size_t>(i)];
+        if (candidate->IsFocusable() && CanTakeFocus(candidate)) {
+            if (candidate != focus_) {
+                SetFocus(candidate);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
 void CSkinManagerUI::AddOptionToGroup(const std::wstring& group, COptionUI* option) {
     std::vector<COptionUI*>& members = groups_[group];
     if (std::find(members.begin(), members.end(), option) != members.end()) {
@@ -288,6 +333,85 @@ void CSkinManagerUI::ForgetControl(CControlUI* control) {
     if (capture_ == control) {
         capture_ = nullptr;
     }
+    for (auto it = timers_.begin(); it != timers_.end();) {
+        if (it->control == control) {
+            if (host_ != nullptr) {
+                host_->StopTimer(it->hostId);
+            }
+            it = timers_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void CSkinManagerUI::SetRightToLeftReading(bool rtl) {
+    if (rtlReading_ != rtl) {
+        rtlReading_ = rtl;
+        Invalidate(client_);
+    }
+}
+
+void CSkinManagerUI::ShowFocusCues() {
+    if (!focusCues_) {
+        focusCues_ = true;
+        if (focus_ != nullptr) {
+            focus_->Invalidate();
+        }
+    }
+}
+
+bool CSkinManagerUI::SetTimer(CControlUI* control, uint32_t id, uint32_t elapse) {
+    if (control == nullptr || host_ == nullptr || control->GetManager() != this) {
+        return false;
+    }
+    for (const Timer& timer : timers_) {
+        if (timer.control == control && timer.id == id) {
+            return host_->StartTimer(timer.hostId, elapse);  // a new period for the same timer
+        }
+    }
+    const uint32_t hostId = nextTimerId_++;
+    if (!host_->StartTimer(hostId, elapse)) {
+        return false;
+    }
+    timers_.push_back(Timer{control, id, hostId});
+    return true;
+}
+
+bool CSkinManagerUI::KillTimer(CControlUI* control, uint32_t id) {
+    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+        if (it->control == control && it->id == id) {
+            if (host_ != nullptr) {
+                host_->StopTimer(it->hostId);
+            }
+            timers_.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CSkinManagerUI::OnTimer(uint32_t timerId) {
+    for (const Timer& timer : timers_) {
+        if (timer.hostId == timerId) {
+            SendNotify(timer.control, SkinNotifyType::kTimer, static_cast<int32_t>(timer.id));
+            return true;
+        }
+    }
+    return false;
+}
+
+void CSkinManagerUI::ReleaseWindow() {
+    for (const Timer& timer : timers_) {
+        if (host_ != nullptr) {
+            host_->StopTimer(timer.hostId);
+        }
+    }
+    timers_.clear();
+    focus_ = nullptr;
+    hot_ = nullptr;
+    capture_ = nullptr;
+    host_ = nullptr;
 }
 
 }  // namespace SkinUI

@@ -1,7 +1,8 @@
 // CSkinManagerUI: the per-window model of a skinned window. It owns the control tree and
 // holds what the skin registers (fonts, images, default attributes, texts, window
 // attributes), finds controls, keeps focus, hot and captured controls, routes input to
-// controls and sends notifications. Painting and invalidation go through the window's hooks.
+// controls, runs the controls' timers and sends notifications. Painting, invalidation and
+// timers go through the window's hooks (ISkinWindowHost).
 #pragma once
 
 #include <cstdint>
@@ -86,7 +87,8 @@ class CSkinManagerUI {
     CControlUI* FindControl(const std::wstring& name) const;
     CControlUI* FindControlAt(SkinPoint pt) const;
 
-    // Layout, invalidation and painting (see SkinManagerInput.cpp).
+    // Layout, invalidation and painting (see SkinManagerInput.cpp). NeedUpdate asks for a
+    // layout before the next paint; the layout invalidates what moved.
     void NeedUpdate();
     bool IsUpdateNeeded() const { return updateNeeded_; }
     void UpdateLayout(const IntRect& client);
@@ -110,6 +112,9 @@ class CSkinManagerUI {
     void AddMultiLanguageString(int id, const std::wstring& text);
     const std::wstring* GetMultiLanguageString(int id) const;
     const SkinDefaultColours& GetDefaultColours() const { return colours_; }
+    // Text drawn with right-to-left reading order (Arabic); set by the window.
+    bool IsRightToLeftReading() const { return rtlReading_; }
+    void SetRightToLeftReading(bool rtl);
 
     // Attributes of a skin file's root Window element.
     void SetWindowAttribute(const std::wstring& name, const std::wstring& value);
@@ -141,7 +146,26 @@ class CSkinManagerUI {
     void OnButtonDown(SkinPoint pt);
     void OnButtonUp(SkinPoint pt);
     void OnKeyDown(uint32_t key);
+    void OnKeyUp(uint32_t key);
     void OnChar(uint32_t character);
+    // The window lost the mouse capture: a pressed control is released without a click.
+    void OnCaptureLost();
+    // Tab and Shift+Tab: the next (or previous) visible, enabled, focusable control in tree
+    // order, wrapping around. False when there is none.
+    bool MoveFocus(bool forward);
+    // Keyboard cues (the dotted focus frame) are shown once the keyboard has been used, as
+    // in the system's own dialogs.
+    bool AreFocusCuesShown() const { return focusCues_; }
+    void ShowFocusCues();
+
+    // Timers of controls: "timer" notifications to |control| every |elapse| milliseconds,
+    // first value |id|. A control's timers end with it.
+    bool SetTimer(CControlUI* control, uint32_t id, uint32_t elapse);
+    bool KillTimer(CControlUI* control, uint32_t id);
+    // A host timer fired: true when it is one of the manager's.
+    bool OnTimer(uint32_t timerId);
+    // The window is gone: no focus, hot, captured control or timer any more; the tree stays.
+    void ReleaseWindow();
 
     // Option groups of the window: selecting one option deselects the others.
     void AddOptionToGroup(const std::wstring& group, COptionUI* option);
@@ -177,6 +201,20 @@ class CSkinManagerUI {
     CControlUI* hot_ = nullptr;
     CControlUI* capture_ = nullptr;
     SkinPoint mousePos_;
+    bool rtlReading_ = false;
+    bool focusCues_ = false;
+
+    struct Timer {
+        CControlUI* control;
+        uint32_t id;
+        uint32_t hostId;
+    };
+    std::vector<Timer> timers_;
+    uint32_t nextTimerId_ = kFirstTimerId;
+
+  public:
+    // The host timer identifiers the manager uses start here, clear of a window's own.
+    static constexpr uint32_t kFirstTimerId = 0x5C00;
 };
 
 }  // namespace SkinUI

@@ -6,9 +6,10 @@
 namespace SkinUI {
 
 void CSkinManagerUI::NeedUpdate() {
+    const bool wasNeeded = updateNeeded_;
     updateNeeded_ = true;
-    if (host_ != nullptr && !client_.IsEmpty()) {
-        host_->Invalidate(client_);
+    if (host_ != nullptr && !wasNeeded) {
+        host_->RequestLayout();
     }
 }
 
@@ -105,6 +106,18 @@ void CSkinManagerUI::OnButtonUp(SkinPoint pt) {
 
 void CSkinManagerUI::OnKeyDown(uint32_t key) {
     Send(focus_, SkinEventType::kKeyDown, mousePos_, key);
+}
+
+void CSkinManagerUI::OnKeyUp(uint32_t key) {
+    Send(focus_, SkinEventType::kKeyUp, mousePos_, key);
+}
+
+void CSkinManagerUI::OnCaptureLost() {
+    CControlUI* pressed = capture_;
+    capture_ = nullptr;
+    if (pressed != nullptr) {
+        pressed->ResetInputState();
+    }
 }
 
 void CSkinManagerUI::OnChar(uint32_t character) {

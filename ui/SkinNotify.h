@@ -22,6 +22,8 @@ constexpr const wchar_t* kKillFocus = L"killfocus";
 constexpr const wchar_t* kReturn = L"return";
 constexpr const wchar_t* kTabSelect = L"tabselect";
 constexpr const wchar_t* kWindowInit = L"windowinit";
+constexpr const wchar_t* kTimer = L"timer";
+constexpr const wchar_t* kLink = L"link";
 }  // namespace SkinNotifyType
 
 struct SkinNotify {

@@ -55,7 +55,7 @@ bool CSkinPackage::ReadFile(const std::wstring& name, std::vector<uint8_t>& byte
     bytes.clear();
     if (!zip_.IsOpen()) {
         std::string file;
-        if (kind_ != SkinSourceKind::kFiles ||
+        if (kind_ != SkinSource::kFiles ||
             ReadSkinFile(resourcePath_ + name, kMaxEntrySize, file) != SkinFileRead::kOk) {
             return false;
         }
@@ -77,17 +77,17 @@ bool CSkinPackage::ReadFile(const std::wstring& name, std::vector<uint8_t>& byte
 
 bool CSkinPackage::LoadMarkup(CSkinMarkup& markup, const std::wstring& name) const {
     switch (kind_) {
-        case SkinSourceKind::kZipFile:
-        case SkinSourceKind::kZipResource:
+        case SkinSource::kZipFile:
+        case SkinSource::kZipResource:
             return markup.LoadFromZip(zip_.IsOpen() ? &zip_ : nullptr, name);
-        case SkinSourceKind::kXmlResource: {
+        case SkinSource::kXmlResource: {
             std::string bytes;
             if (!xmlReader_ || !xmlReader_(ParseSkinInt(name), bytes)) {
                 return markup.SetLoadError("Error opening file");
             }
             return markup.Load(bytes.data(), bytes.size());
         }
-        case SkinSourceKind::kFiles:
+        case SkinSource::kFiles:
             break;
     }
     return markup.LoadFromFile(resourcePath_ + name);

@@ -17,7 +17,7 @@ namespace SkinUI {
 class CSkinMarkup;
 
 // The four ways a window can name its skin.
-enum class SkinSourceKind {
+enum class SkinSource {
     kFiles = 1,        // plain files under the resource folder
     kZipFile = 2,      // a zip file under the resource folder
     kXmlResource = 3,  // the skin files are "xml" resources named by decimal identifiers
@@ -40,8 +40,8 @@ class CSkinPackage {
     void SetResourcePath(const std::wstring& folder);
     const std::wstring& GetResourcePath() const { return resourcePath_; }
 
-    SkinSourceKind GetSourceKind() const { return kind_; }
-    void SetSourceKind(SkinSourceKind kind) { kind_ = kind; }
+    SkinSource GetSourceKind() const { return kind_; }
+    void SetSourceKind(SkinSource kind) { kind_ = kind; }
 
     // Opens the archive from a copy of the bytes. An open archive stays as it is (true).
     bool OpenZip(const void* data, size_t size);
@@ -65,7 +65,7 @@ class CSkinPackage {
 
   private:
     std::wstring resourcePath_;
-    SkinSourceKind kind_ = SkinSourceKind::kFiles;
+    SkinSource kind_ = SkinSource::kFiles;
     std::string bytes_;  // the archive; the reader points into it
     CZipReader zip_;
     ResourceReader xmlReader_;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/Resource.h"
 #include "ui/SkinBuilder.h"
 #include "ui/SkinManager.h"
 #include "ui/controls/Control.h"
@@ -21,16 +22,11 @@ std::wstring ExecutableFolder() {
     return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
 }
 
-// A resource's bytes; false when it is missing, cannot be loaded or is empty.
+// A copy of a resource's bytes; false when it is missing, cannot be loaded or is empty.
 bool ReadResource(HINSTANCE instance, int id, const wchar_t* type, std::string& bytes) {
-    HRSRC info = ::FindResourceW(instance, MAKEINTRESOURCEW(id), type);
-    if (info == nullptr) {
-        return false;
-    }
-    HGLOBAL handle = ::LoadResource(instance, info);
-    const DWORD size = ::SizeofResource(instance, info);
-    const void* data = handle != nullptr ? ::LockResource(handle) : nullptr;
-    if (data == nullptr || size == 0) {
+    const void* data = nullptr;
+    size_t size = 0;
+    if (!FindResourceBytes(instance, MAKEINTRESOURCEW(id), type, data, size)) {
         return false;
     }
     bytes.assign(static_cast<const char*>(data), size);
@@ -55,10 +51,10 @@ SkinLoadResult LoadWindowSkin(CSkinManagerUI& manager, const SkinSourceValues& s
     package.SetSourceKind(source.kind);
     const HINSTANCE instance = GetSkinInstance();
     switch (source.kind) {
-        case SkinSourceKind::kZipFile:
+        case SkinSource::kZipFile:
             package.OpenZipFile(source.zipFileName);  // a failure shows in the root's load
             break;
-        case SkinSourceKind::kZipResource:
+        case SkinSource::kZipResource:
             if (!package.IsOpen()) {
                 std::string bytes;
                 if (!ReadResource(instance, source.resourceId, L"ZIPRES", bytes)) {
@@ -67,12 +63,12 @@ SkinLoadResult LoadWindowSkin(CSkinManagerUI& manager, const SkinSourceValues& s
                 package.OpenZip(bytes.data(), bytes.size());
             }
             break;
-        case SkinSourceKind::kXmlResource:
+        case SkinSource::kXmlResource:
             package.SetXmlResourceReader([instance](int id, std::string& bytes) {
                 return ReadResource(instance, id, L"xml", bytes);
             });
             break;
-        case SkinSourceKind::kFiles:
+        case SkinSource::kFiles:
             break;
     }
     CSkinBuilder builder(package, callback);

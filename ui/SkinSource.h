@@ -15,7 +15,7 @@ class CSkinManagerUI;
 class ISkinBuilderCallback;
 
 struct SkinSourceValues {
-    SkinSourceKind kind = SkinSourceKind::kFiles;
+    SkinSource kind = SkinSource::kFiles;
     int resourceId = 0;        // the archive's identifier (resource type "ZIPRES")
     std::wstring skinFolder;   // appended to the executable's folder when none is set
     std::wstring zipFileName;  // kind kZipFile only

@@ -21,13 +21,16 @@ class RecordingHost : public ISkinWindowHost {
   public:
     void Invalidate(const IntRect&) override {}
     void ResizeWindow(int width, int height) override { resized = SkinSize{width, height}; }
+    void RequestLayout() override {}
+    bool StartTimer(uint32_t, uint32_t) override { return true; }
+    void StopTimer(uint32_t) override {}
     SkinSize resized;
 };
 
 // A package whose archive holds |files|.
 void OpenArchive(CSkinPackage& package, const std::vector<ZipTestEntry>& files) {
     const std::string zip = BuildZipArchive(files);
-    package.SetSourceKind(SkinSourceKind::kZipResource);
+    package.SetSourceKind(SkinSource::kZipResource);
     ASSERT_TRUE(package.OpenZip(zip.data(), zip.size()));
 }
 

@@ -49,13 +49,14 @@ class RecordingPainter : public ISkinPainter {
         images.push_back(descriptor);
         return descriptor.find(L"broken") == std::wstring::npos;
     }
-    void DrawText(const IntRect&, const std::wstring&, uint32_t colour, int, uint32_t,
-                  bool) override {
+    void DrawText(const IntRect&, const std::wstring&, uint32_t colour, int, uint32_t, bool, int,
+                  std::vector<SkinLinkArea>*) override {
         textColour = colour;
     }
     void DrawBorder(const IntRect&, const IntRect&, uint32_t, const SkinSize&) override {}
     void PushClip(const IntRect&, const SkinSize&) override {}
     void PopClip() override {}
+    void DrawFocusRect(const IntRect&) override {}
     std::vector<std::wstring> images;
     uint32_t textColour = 0;
 };

@@ -12,7 +12,7 @@ std::string ReadTestSkinFile(const char* name) {
 
 void OpenTestSkinFolder(SkinUI::CSkinPackage& package) {
     package.SetResourcePath(DecodeUtf8(TANDREL_SKIN_DATA_DIR "/"));
-    package.SetSourceKind(SkinUI::SkinSourceKind::kFiles);
+    package.SetSourceKind(SkinUI::SkinSource::kFiles);
 }
 
 void RecordingNotifier::Notify(SkinUI::SkinNotify& msg) {

@@ -36,10 +36,10 @@ TANDREL_CHILD_SCENARIO(skin_load_failure) {
 TEST(SkinSourceTest, EachSourceKindBuildsItsRootFile) {
     const std::wstring data = UnixToWindowsPath(TANDREL_SKIN_DATA_DIR) + L"\\";
     const std::wstring zipFolder = FolderOf(UnixToWindowsPath(TANDREL_SKIN_ZIP));
-    const auto kFiles = SkinSourceKind::kFiles;
-    const auto kZipFile = SkinSourceKind::kZipFile;
-    const auto kXml = SkinSourceKind::kXmlResource;
-    const auto kZipResource = SkinSourceKind::kZipResource;
+    const auto kFiles = SkinSource::kFiles;
+    const auto kZipFile = SkinSource::kZipFile;
+    const auto kXml = SkinSource::kXmlResource;
+    const auto kZipResource = SkinSource::kZipResource;
     const auto kBuilt = SkinLoadResult::kBuilt;
     const auto kNoPackage = SkinLoadResult::kNoPackage;
     const auto kFailed = SkinLoadResult::kFailed;

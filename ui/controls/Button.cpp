@@ -34,6 +34,7 @@ void CButtonUI::DoEvent(const SkinEvent& event) {
     switch (event.type) {
         case SkinEventType::kButtonDown:
             pushed_ = true;
+            keyPushed_ = false;
             Invalidate();
             return;
         case SkinEventType::kButtonUp:
@@ -46,9 +47,31 @@ void CButtonUI::DoEvent(const SkinEvent& event) {
             }
             return;
         case SkinEventType::kKeyDown:
-            if (event.key == kKeySpace) {
+            // As a system push button: Space shows the button pressed and clicks on release;
+            // Enter clicks at once.
+            if (event.key == kKeySpace && !pushed_) {
+                pushed_ = true;
+                keyPushed_ = true;
+                Invalidate();
+            } else if (event.key == kKeyReturn) {
                 Activate();
             }
+            return;
+        case SkinEventType::kKeyUp:
+            if (event.key == kKeySpace && keyPushed_) {
+                keyPushed_ = false;
+                pushed_ = false;
+                Invalidate();
+                Activate();
+            }
+            return;
+        case SkinEventType::kKillFocus:
+            if (keyPushed_) {
+                keyPushed_ = false;
+                pushed_ = false;
+                Invalidate();
+            }
+            CLabelUI::DoEvent(event);
             return;
         default:
             CLabelUI::DoEvent(event);

@@ -1,4 +1,5 @@
-// Clickable controls: CButtonUI (state images, "click" after a left-button release inside),
+// Clickable controls: CButtonUI (state images, "click" after a left-button release inside, or
+// from the keyboard: Space pressed and released, or Enter),
 // COptionUI (selection, mutually exclusive within a group of the window, "selectchanged")
 // and CCheckBoxUI (an option that toggles).
 #pragma once
@@ -45,6 +46,7 @@ class CButtonUI : public CLabelUI {
     SkinImageSlot disabledImage_;
     SkinImageSlot focusedImage_;
     uint32_t hotTextColor_ = 0;
+    bool keyPushed_ = false;  // held down by Space
 };
 
 class COptionUI : public CButtonUI {

@@ -150,7 +150,7 @@ CControlUI* CContainerUI::FindControlAt(SkinPoint pt) {
 
 void CContainerUI::SetPos(const IntRect& rect) {
     CControlUI::SetPos(rect);
-    const IntRect inner = InsetRect(rect, inset_);
+    const IntRect inner = ShrinkRect(rect, inset_);
     for (auto& item : items_) {
         if (item->IsVisible() && !item->IsFloat()) {
             item->SetPos(PlaceInArea(inner, item->GetLayoutItem()));

@@ -99,7 +99,10 @@ void CControlUI::SetVisible(bool visible) {
     if (visible_ == visible) {
         return;
     }
+    // The area it leaves (or takes again, when the layout does not move it) is painted anew.
+    Invalidate();
     visible_ = visible;
+    Invalidate();
     if (!visible) {
         ReleaseInputState();
     }
@@ -321,6 +324,14 @@ void CControlUI::DoPaint(ISkinPainter& painter, const IntRect& dirty) {
     PaintChildren(painter, dirty);
     painter.PopClip();
     PaintBorder(painter);
+    PaintFocusCue(painter);
+}
+
+void CControlUI::PaintFocusCue(ISkinPainter& painter) {
+    if (focused_ && focusBorderColor_ == 0 && IsFocusable() && manager_ != nullptr &&
+        manager_->AreFocusCuesShown()) {
+        painter.DrawFocusRect(ShrinkRect(pos_, IntRect{1, 1, 1, 1}));
+    }
 }
 
 void CControlUI::PaintBkImage(ISkinPainter& painter) {

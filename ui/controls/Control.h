@@ -26,6 +26,7 @@ enum class SkinEventType {
     kButtonDown,
     kButtonUp,
     kKeyDown,
+    kKeyUp,
     kChar,
     kSetFocus,
     kKillFocus,
@@ -96,8 +97,10 @@ class CControlUI {
     bool IsPushed() const { return pushed_; }
     // Clears hot and pushed (the manager no longer routes the mouse to the control).
     void ResetInputState();
-    // Whether a click gives the control the keyboard focus.
+    // Whether a click or Tab gives the control the keyboard focus.
     virtual bool IsFocusable() const { return false; }
+    // Whether the mouse pointer over |pt| should be a hand (a link), rather than the arrow.
+    virtual bool WantsHandCursor(SkinPoint) const { return false; }
 
     // Geometry.
     const IntRect& GetPos() const { return pos_; }
@@ -174,6 +177,9 @@ class CControlUI {
     virtual void PaintText(ISkinPainter&) {}
     virtual void PaintChildren(ISkinPainter&, const IntRect&) {}
     virtual void PaintBorder(ISkinPainter& painter);
+    // The dotted frame of a focused control without a focus border colour, once the keyboard
+    // has been used.
+    virtual void PaintFocusCue(ISkinPainter& painter);
     // Draws the slot over the control; remembers a failure so it is not tried again.
     bool DrawImage(ISkinPainter& painter, SkinImageSlot& slot);
     bool DrawImage(ISkinPainter& painter, SkinImageSlot& slot, const IntRect& rect);

@@ -40,20 +40,64 @@ uint32_t CLabelUI::GetPaintTextColor() const {
     return textColor_ != 0 ? textColor_ : defaults.text;
 }
 
+void CLabelUI::SetText(const std::wstring& text) {
+    if (text != GetText()) {
+        links_.clear();  // until the new text is painted
+        hoverLink_ = -1;
+    }
+    CControlUI::SetText(text);
+}
+
+void CLabelUI::DoEvent(const SkinEvent& event) {
+    if (showHtml_ &&
+        (event.type == SkinEventType::kMouseMove || event.type == SkinEventType::kMouseLeave)) {
+        const int link =
+            event.type == SkinEventType::kMouseMove && IsEnabled() ? LinkAt(event.pt) : -1;
+        if (link != hoverLink_) {
+            hoverLink_ = link;
+            Invalidate();
+        }
+    }
+    CControlUI::DoEvent(event);
+}
+
+int CLabelUI::LinkAt(SkinPoint pt) const {
+    for (const SkinLinkArea& area : links_) {
+        if (RectContains(area.rect, pt)) {
+            return area.index;
+        }
+    }
+    return -1;
+}
+
 void CLabelUI::PaintText(ISkinPainter& painter) {
     const std::wstring text = GetPaintText();
     if (text.empty()) {
+        links_.clear();
         return;
     }
-    const IntRect rect = InsetRect(GetPos(), textPadding_);
+    const IntRect rect = ShrinkRect(GetPos(), textPadding_);
     // "&" never marks a mnemonic in skinned text.
     painter.DrawText(rect, text, GetPaintTextColor(), fontId_, textStyle_ | kTextNoPrefix,
-                     showHtml_);
+                     showHtml_, hoverLink_, showHtml_ ? &links_ : nullptr);
 }
 
 CTextUI::CTextUI() {
     SetTextStyle(kTextLeft | kTextWordBreak);
     SetTextPadding(IntRect{2, 0, 2, 0});
+}
+
+void CTextUI::DoEvent(const SkinEvent& event) {
+    if (IsEnabled() && event.type == SkinEventType::kButtonDown) {
+        pressedLink_ = LinkAt(event.pt);
+    } else if (event.type == SkinEventType::kButtonUp) {
+        const int pressed = pressedLink_;
+        pressedLink_ = -1;
+        if (pressed >= 0 && IsEnabled() && LinkAt(event.pt) == pressed) {
+            SendNotify(SkinNotifyType::kLink, pressed);
+        }
+    }
+    CLabelUI::DoEvent(event);
 }
 
 }  // namespace SkinUI

@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "ui/render/ImageGeometry.h"
+
 namespace SkinUI {
 
 CProgressUI::CProgressUI() {
@@ -34,16 +36,7 @@ void CProgressUI::SetValue(int value) {
 }
 
 IntRect CProgressUI::GetFillRect() const {
-    const IntRect& pos = GetPos();
-    const long long done = static_cast<long long>(value_) - min_;
-    const long long range = static_cast<long long>(max_) - min_;
-    IntRect fill = pos;
-    if (horizontal_) {
-        fill.right = pos.left + static_cast<int>(pos.Width() * done / range);
-    } else {
-        fill.top = pos.bottom - static_cast<int>(pos.Height() * done / range);
-    }
-    return fill;
+    return ProgressFillRect(GetPos(), value_, min_, max_, horizontal_);
 }
 
 void CProgressUI::SetAttribute(const std::wstring& name, const std::wstring& value) {

@@ -70,6 +70,10 @@ void DrawRoundBorder(HDC dc, const RECT& rc, int width, SIZE round, ArgbColor co
 }
 
 ScopedRoundClip::ScopedRoundClip(HDC dc, const RECT& rc, SIZE round) : state_(dc) {
+    IntersectRoundClip(dc, rc, round);
+}
+
+void IntersectRoundClip(HDC dc, const RECT& rc, SIZE round) {
     // Clip regions are in device units, which GDI itself mirrors for a mirrored DC; only the
     // origins are applied here. (Clip paths are mirrored twice under Wine.)
     POINT window = {}, viewport = {};

@@ -12,6 +12,9 @@ namespace SkinUI {
 inline COLORREF ToColorRef(ArgbColor c) {  // alpha ignored
     return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
 }
+inline ArgbColor FromColorRef(COLORREF c) {  // opaque
+    return 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
 inline RECT ToRect(const IntRect& r) {
     return RECT{r.left, r.top, r.right, r.bottom};
 }
@@ -30,6 +33,10 @@ void DrawBorder(HDC dc, const RECT& rc, const RECT& sizes, ArgbColor color);
 // A rounded-rectangle outline |width| pixels wide inside |rc|, corner ellipse |round|; colour
 // as for DrawBorder.
 void DrawRoundBorder(HDC dc, const RECT& rc, int width, SIZE round, ArgbColor color);
+
+// Narrows the clip of |dc| to the rounded rectangle |rc| (logical coordinates, mirrored DCs
+// included) within the clip already there. The caller saves and restores the DC state.
+void IntersectRoundClip(HDC dc, const RECT& rc, SIZE round);
 
 // Restricts everything drawn on |dc| during its life to the rounded rectangle |rc| (logical
 // coordinates, mirrored DCs included) within the clip already there; restores it after.

@@ -35,7 +35,7 @@ void AddLinkArea(std::vector<LinkArea>& links, int link, const RECT& rc) {
 class MarkupPainter {
   public:
     MarkupPainter(HDC dc, const MarkupDrawStyle& style)
-        : dc_(dc), style_(style), rtl_(IsMirrored(dc)) {}
+        : dc_(dc), style_(style), rtl_(style.text.rtlReading || IsMirrored(dc)) {}
 
     void DrawLine(const MarkupLine& line, int left, int top, std::vector<LinkArea>* links) {
         size_t i = 0;

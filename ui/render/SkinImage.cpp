@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/Resource.h"
 #include "ui/render/DibSurface.h"
 
 namespace SkinUI {
@@ -43,14 +44,9 @@ LPCWSTR ResourceName(const std::wstring& name) {
 
 bool ReadResource(HMODULE module, const std::wstring& name, const std::wstring& type,
                   std::vector<uint8_t>& bytes) {
-    HRSRC found = ::FindResourceW(module, ResourceName(name), ResourceName(type));
-    if (found == nullptr) {
-        return false;
-    }
-    HGLOBAL loaded = ::LoadResource(module, found);
-    const DWORD size = ::SizeofResource(module, found);
-    const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
-    if (data == nullptr || size == 0) {
+    const void* data = nullptr;
+    size_t size = 0;
+    if (!FindResourceBytes(module, ResourceName(name), ResourceName(type), data, size)) {
         return false;
     }
     const auto* begin = static_cast<const uint8_t*>(data);

@@ -15,7 +15,7 @@ UINT Format(HDC dc, const TextStyle& style) {
              : style.align == TextAlign::Right ? DT_RIGHT
                                                : DT_LEFT;
     flags |= style.wrap ? (DT_WORDBREAK | DT_TOP) : (DT_SINGLELINE | DT_VCENTER);
-    if (IsMirrored(dc)) {
+    if (style.rtlReading || IsMirrored(dc)) {
         flags |= DT_RTLREADING;
     }
     return flags;

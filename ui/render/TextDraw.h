@@ -19,6 +19,9 @@ struct TextStyle {
     TextAlign align = TextAlign::Left;
     bool wrap = false;  // false: one line, vertically centred; true: wrapped, from the top
     RECT padding = {};  // insets of the text area inside the control
+    // Right-to-left reading order (Arabic) without a mirrored DC; mirrored DCs always read
+    // right to left.
+    bool rtlReading = false;
 };
 
 // |rc| minus the padding.

@@ -1,11 +1,10 @@
 #include "ui/window/WindowWnd.h"
 
+#include "ui/SkinSource.h"
 #include "ui/window/MessageFilter.h"
 
 namespace SkinUI {
 namespace {
-
-HINSTANCE g_instance = nullptr;
 
 int RoundUpTo16(int size) {
     return (size + 15) / 16 * 16;
@@ -27,11 +26,11 @@ CWindowWnd::~CWindowWnd() {
 }
 
 void CWindowWnd::SetInstance(HINSTANCE instance) {
-    g_instance = instance;
+    SetSkinInstance(instance);
 }
 
 HINSTANCE CWindowWnd::GetInstance() {
-    return g_instance != nullptr ? g_instance : ::GetModuleHandleW(nullptr);
+    return GetSkinInstance();
 }
 
 bool CWindowWnd::RegisterWindowClass() {

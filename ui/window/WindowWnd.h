@@ -22,7 +22,8 @@ class CWindowWnd {
     CWindowWnd(const CWindowWnd&) = delete;
     CWindowWnd& operator=(const CWindowWnd&) = delete;
 
-    // The module that owns the window classes and icons (default: the executable).
+    // The module that owns the window classes, icons and skin resources (default: the
+    // executable).
     static void SetInstance(HINSTANCE instance);
     static HINSTANCE GetInstance();
 
