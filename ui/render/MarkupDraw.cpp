@@ -65,8 +65,7 @@ class MarkupPainter {
             } else {
                 ::SelectObject(dc_, first.font);
                 ::SetTextColor(dc_, ToColorRef(ColorOf(s)));
-                ::ExtTextOutW(dc_, x, y, rtl_ ? ETO_RTLREADING : 0, nullptr, text.c_str(),
-                              TextLength(text), nullptr);
+                DrawRun(x, y, text);
             }
             if (links != nullptr && s.link >= 0) {
                 AddLinkArea(*links, s.link, cell);
@@ -76,6 +75,25 @@ class MarkupPainter {
     }
 
   private:
+    // The characters are placed at the advances the layout measured: left to itself, Wine
+    // draws blanks wider than it measures them, so runs and underlines would not meet.
+    void DrawRun(int x, int y, const std::wstring& text) {
+        const int length = TextLength(text);
+        std::vector<INT> ends(static_cast<size_t>(length));
+        SIZE size = {};
+        if (length == 0 ||
+            !::GetTextExtentExPointW(dc_, text.c_str(), length, 0, nullptr, ends.data(), &size)) {
+            ::ExtTextOutW(dc_, x, y, rtl_ ? ETO_RTLREADING : 0, nullptr, text.c_str(), length,
+                          nullptr);
+            return;
+        }
+        for (int i = length - 1; i > 0; --i) {
+            ends[static_cast<size_t>(i)] -= ends[static_cast<size_t>(i - 1)];
+        }
+        ::ExtTextOutW(dc_, x, y, rtl_ ? ETO_RTLREADING : 0, nullptr, text.c_str(), length,
+                      ends.data());
+    }
+
     ArgbColor ColorOf(const MarkupStyle& s) const {
         if (s.link >= 0) {
             return s.link == style_.hoverLink ? style_.linkHoverColor : style_.linkColor;

@@ -35,6 +35,10 @@ double CSkinWindowBase::MeasureFullPaint() {
     return host_->LastPaintMicroseconds();
 }
 
+double CSkinWindowBase::LastPaintMicroseconds() const {
+    return host_->LastPaintMicroseconds();
+}
+
 LRESULT CSkinWindowBase::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     bool handled = true;
     LRESULT result = 0;

@@ -62,8 +62,11 @@ class CSkinWindowBase : public CWindowWnd,
     // ISkinBuilderCallback: controls for element names the toolkit does not know; none.
     std::unique_ptr<CControlUI> CreateControl(const std::wstring& className) override;
 
-    // The whole window painted now, off screen; microseconds it took (for measurements).
+    // Paints the whole window now and returns the microseconds that paint took, from the
+    // layout to the copy on screen (for measurements).
     double MeasureFullPaint();
+    // Microseconds of the last paint (the first one decodes the images and makes the fonts).
+    double LastPaintMicroseconds() const;
 
   protected:
     // ---- Hooks, in the order of the window's contract (ClassName, SuperclassName and
