@@ -153,6 +153,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             window.Close(0);
         });
     }
-    window.Report(L"shown");
+    // Once the first paint is on screen, the tests may look and send input.
+    window.PostToGuiThread([&] {
+        ::UpdateWindow(window.GetHWND());
+        window.Report(L"ready");
+    });
     return static_cast<int>(window.ShowModal());
 }

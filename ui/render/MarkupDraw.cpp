@@ -35,7 +35,10 @@ void AddLinkArea(std::vector<LinkArea>& links, int link, const RECT& rc) {
 class MarkupPainter {
   public:
     MarkupPainter(HDC dc, const MarkupDrawStyle& style)
-        : dc_(dc), style_(style), rtl_(style.text.rtlReading || IsMirrored(dc)) {}
+        : dc_(dc),
+          style_(style),
+          rtl_(style.text.rtlReading || IsMirrored(dc)),
+          mirrorRuns_(style.text.rtlReading && !IsMirrored(dc)) {}
 
     void DrawLine(const MarkupLine& line, int left, int top, std::vector<LinkArea>* links) {
         size_t i = 0;
@@ -53,7 +56,9 @@ class MarkupPainter {
             }
             const MarkupItem& first = line.items[i];
             const MarkupStyle& s = first.run->style;
-            const int x = left + first.x;
+            // Read right to left, the runs follow one another from the line's right end (a
+            // mirrored DC does that by itself); the system orders the characters within a run.
+            const int x = mirrorRuns_ ? left + line.contentWidth - first.x - width : left + first.x;
             const RECT cell = {x, top, x + width, top + line.height};
             if (s.selected) {
                 FillColor(dc_, cell, style_.selectedColor | 0xFF000000u);
@@ -65,7 +70,8 @@ class MarkupPainter {
             } else {
                 ::SelectObject(dc_, first.font);
                 ::SetTextColor(dc_, ToColorRef(ColorOf(s)));
-                DrawRun(x, y, text);
+                // At the advances the layout measured, so runs meet where it placed them.
+                DrawTextRun(dc_, x, y, text, rtl_ ? ETO_RTLREADING : 0);
             }
             if (links != nullptr && s.link >= 0) {
                 AddLinkArea(*links, s.link, cell);
@@ -75,25 +81,6 @@ class MarkupPainter {
     }
 
   private:
-    // The characters are placed at the advances the layout measured: left to itself, Wine
-    // draws blanks wider than it measures them, so runs and underlines would not meet.
-    void DrawRun(int x, int y, const std::wstring& text) {
-        const int length = TextLength(text);
-        std::vector<INT> ends(static_cast<size_t>(length));
-        SIZE size = {};
-        if (length == 0 ||
-            !::GetTextExtentExPointW(dc_, text.c_str(), length, 0, nullptr, ends.data(), &size)) {
-            ::ExtTextOutW(dc_, x, y, rtl_ ? ETO_RTLREADING : 0, nullptr, text.c_str(), length,
-                          nullptr);
-            return;
-        }
-        for (int i = length - 1; i > 0; --i) {
-            ends[static_cast<size_t>(i)] -= ends[static_cast<size_t>(i - 1)];
-        }
-        ::ExtTextOutW(dc_, x, y, rtl_ ? ETO_RTLREADING : 0, nullptr, text.c_str(), length,
-                      ends.data());
-    }
-
     ArgbColor ColorOf(const MarkupStyle& s) const {
         if (s.link >= 0) {
             return s.link == style_.hoverLink ? style_.linkHoverColor : style_.linkColor;
@@ -104,6 +91,7 @@ class MarkupPainter {
     HDC dc_;
     const MarkupDrawStyle& style_;
     bool rtl_;
+    bool mirrorRuns_;
 };
 
 }  // namespace

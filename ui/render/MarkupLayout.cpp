@@ -84,9 +84,7 @@ class LayoutBuilder {
     }
 
     int TextWidth(const std::wstring& text) const {
-        SIZE size = {};
-        ::GetTextExtentPoint32W(dc_, text.c_str(), TextLength(text), &size);
-        return size.cx;
+        return MeasureTextWidth(dc_, text, style_.text.rtlReading);
     }
 
     void AddText(const MarkupRun& run) {

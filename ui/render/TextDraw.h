@@ -35,4 +35,15 @@ SIZE MeasurePlainText(HDC dc, std::wstring_view text, const TextStyle& style, in
 // Right-to-left reading for DCs in LAYOUT_RTL.
 bool IsMirrored(HDC dc);
 
+// The width |text| takes on one line in the DC's font, shaped as it will be drawn (GDI's own
+// measure ignores the joining of Arabic letters under Wine).
+int MeasureTextWidth(HDC dc, std::wstring_view text, bool rtl);
+
+// Draws |text| with its top-left corner at x, y (ExtTextOut's |options|, |clip| as there), each
+// character at the advance that GetTextExtentExPoint measures for it. Wine otherwise draws
+// blanks wider than it measures them, which pushes right-aligned text out of its box and
+// neighbouring runs into each other. Scripts that need shaping are left to the system.
+void DrawTextRun(HDC dc, int x, int y, std::wstring_view text, UINT options = 0,
+                 const RECT* clip = nullptr);
+
 }  // namespace SkinUI
