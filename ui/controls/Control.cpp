@@ -330,7 +330,9 @@ void CControlUI::DoPaint(ISkinPainter& painter, const IntRect& dirty) {
 void CControlUI::PaintFocusCue(ISkinPainter& painter) {
     if (focused_ && focusBorderColor_ == 0 && IsFocusable() && manager_ != nullptr &&
         manager_->AreFocusCuesShown()) {
-        painter.DrawFocusRect(ShrinkRect(pos_, IntRect{1, 1, 1, 1}));
+        // Inside a push button's face as on a system button; around small controls.
+        const int inset = pos_.Width() >= 32 && pos_.Height() >= 32 ? 3 : 1;
+        painter.DrawFocusRect(ShrinkRect(pos_, IntRect{inset, inset, inset, inset}));
     }
 }
 
