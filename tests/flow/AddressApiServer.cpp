@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr char kScratchRoot[] = "/tmp/tandrel-flow-tests/";
 constexpr int kMaxLifetimeSeconds = 900;
 
 bool Exists(const std::string& unixPath) {
@@ -36,7 +35,7 @@ void EndServer(int pid, const std::string& readyFile) {
 
 bool AddressApiServer::Start(const std::string& address, std::string& error) {
     Stop();
-    stateUnix_ = kScratchRoot + address;
+    stateUnix_ = UnixScratchFolder("flow-tests") + address;
     CreateFolderTree(UnixToWindowsPath(stateUnix_));
     const std::string readyFile = stateUnix_ + "/ready";
     // A server left behind by a crashed run still holds the port.

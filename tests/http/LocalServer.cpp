@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr char kScratchRoot[] = "/tmp/tandrel-http-tests/";
 constexpr int kMaxLifetimeSeconds = 900;
 
 int ReadPid(const std::string& unixPath) {
@@ -64,7 +63,7 @@ bool StartUnixProgram(const std::wstring& commandLine) {
 bool LocalServer::Start(const LocalServerOptions& options, std::string& error) {
     Stop();
     address_ = options.address;
-    stateUnix_ = kScratchRoot + address_;
+    stateUnix_ = UnixScratchFolder("http-tests") + address_;
     rootUnix_ = stateUnix_ + "/root";
     CreateFolderTree(UnixToWindowsPath(rootUnix_));
     const std::string readyFile = stateUnix_ + "/ready";
@@ -143,6 +142,16 @@ std::vector<ServedRequest> LocalServer::Requests() const {
         request.headerNames = fields.size() > 7 ? fields[7] : std::string();
         request.ifRange = fields.size() > 8 ? fields[8] : std::string();
         requests.push_back(request);
+    }
+    return requests;
+}
+
+std::vector<ServedRequest> LocalServer::WaitForRequests(size_t count, unsigned timeoutMs) const {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    std::vector<ServedRequest> requests = Requests();
+    while (requests.size() < count && ::GetTickCount64() < deadline) {
+        ::Sleep(20);
+        requests = Requests();
     }
     return requests;
 }

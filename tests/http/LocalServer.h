@@ -46,6 +46,9 @@ class LocalServer {
     std::wstring PlainUrl(const std::string& path) const;
 
     std::vector<ServedRequest> Requests() const;
+    // The server logs a request once it has sent its answer, which may be after the client has
+    // what it needs: waits up to |timeoutMs| for at least |count| requests.
+    std::vector<ServedRequest> WaitForRequests(size_t count, unsigned timeoutMs = 5000) const;
     void ClearRequests() const;
 
   private:

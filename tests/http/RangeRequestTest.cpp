@@ -120,7 +120,7 @@ TEST_F(RangeRequestTest, UrlQueryNamingAnotherHostDoesNotMoveTheRequest) {
     CWinHttpRequest request;
     ASSERT_TRUE(request.RequestUrl(server_->Url("file.bin?next=http://127.0.0.29/x")));
     EXPECT_EQ(request.GetStatusCode(), 200);
-    const auto requests = server_->Requests();
+    const auto requests = server_->WaitForRequests(1);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].path, "/file.bin?next=http://127.0.0.29/x");
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <map>
 
 #include "common/FileUtil.h"
@@ -86,6 +87,13 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 bool IsDirectory(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string UnixScratchFolder(const std::string& tag) {
+    char prefix[1024] = {};
+    ::GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof(prefix));
+    const size_t key = std::hash<std::string>()(prefix);
+    return "/tmp/tandrel-" + tag + "-" + std::to_string(key % 1000000007u) + "/";
 }
 
 std::wstring UnixToWindowsPath(const std::string& unixPath) {

@@ -25,6 +25,9 @@ std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool IsDirectory(const std::wstring& path);
 std::wstring UnixToWindowsPath(const std::string& unixPath);
+// "/tmp/tandrel-<tag>-<n>/": a Unix folder for test servers' state, one per Wine prefix, so that
+// test runs in other prefixes on the same machine never see (or end) each other's servers.
+std::string UnixScratchFolder(const std::string& tag);
 
 // Child scenarios: the test executable started again with "--child=NAME [args]" runs the
 // scenario registered under NAME instead of the tests, in a process of its own (for state
