@@ -5,6 +5,9 @@ set(TANDREL_PORTABLE_SOURCES
   common/PathUtil.cpp
   common/PeHeader.cpp
   common/ZipReader.cpp
+  http/HttpHeader.cpp
+  http/HttpUrl.cpp
+  http/ResponseHeaderReader.cpp
   Window/BannerCarousel.cpp
   Window/FlowQuestions.cpp
   Window/InstallOutcome.cpp

@@ -79,11 +79,11 @@ bool LocalServer::Start(const LocalServerOptions& options, std::string& error) {
     ::DeleteFileW(UnixToWindowsPath(requestLog).c_str());
 
     const std::wstring command = FormatString(
-        L"\"Z:\\usr\\bin\\python3\" \"%S/tests/servers/ranged_server.py\" --address %S --root "
+        L"\"Z:\\usr\\bin\\python3\" \"%S/tests/servers/%S\" --address %S --root "
         L"\"%S\" --http-port %d --https-port %d --cert-dir \"%S\" --rate %d --request-log \"%S\" "
         L"--ready-file \"%S\" --log \"%S/server.log\" --max-lifetime %d",
-        TANDREL_SOURCE_DIR, address_.c_str(), rootUnix_.c_str(), options.http ? 80 : 0,
-        options.https ? 443 : 0,
+        TANDREL_SOURCE_DIR, options.script.c_str(), address_.c_str(), rootUnix_.c_str(),
+        options.http ? 80 : 0, options.https ? 443 : 0,
         (options.untrusted ? TestCaFolder() + "/untrusted" : TestCaFolder()).c_str(), options.rate,
         requestLog.c_str(), readyFile.c_str(), stateUnix_.c_str(), kMaxLifetimeSeconds);
     if (!StartUnixProgram(command)) {
@@ -156,6 +156,10 @@ std::vector<ServedRequest> LocalServer::WaitForRequests(size_t count, unsigned t
     return requests;
 }
 
+std::wstring LocalServer::RequestLogPath() const {
+    return UnixToWindowsPath(stateUnix_ + "/requests.log");
+}
+
 void LocalServer::ClearRequests() const {
-    ::DeleteFileW(UnixToWindowsPath(stateUnix_ + "/requests.log").c_str());
+    ::DeleteFileW(RequestLogPath().c_str());
 }

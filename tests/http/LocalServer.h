@@ -1,5 +1,5 @@
-// Starts the ranged test server (tests/servers/ranged_server.py) on one loopback address from
-// inside a Wine test process, waits until it listens, and ends it by its PID.
+// Starts a test server of tests/servers (the ranged one unless told otherwise) on one loopback
+// address from inside a Wine test process, waits until it listens, and ends it by its PID.
 #pragma once
 
 #include <string>
@@ -11,6 +11,8 @@ struct LocalServerOptions {
     bool https = true;       // port 443, certificate from the test CA (trusted on start)
     int rate = 0;            // bytes per second per connection, 0 for no limit
     bool untrusted = false;  // certificate from a second CA that Windows never trusts
+    // Any server of tests/servers that takes ranged_server.py's command line.
+    std::string script = "ranged_server.py";
 };
 
 // One line of the server's request log.
@@ -49,6 +51,8 @@ class LocalServer {
     // The server logs a request once it has sent its answer, which may be after the client has
     // what it needs: waits up to |timeoutMs| for at least |count| requests.
     std::vector<ServedRequest> WaitForRequests(size_t count, unsigned timeoutMs = 5000) const;
+    // The server's request log, seen from Windows.
+    std::wstring RequestLogPath() const;
     void ClearRequests() const;
 
   private:
