@@ -8,19 +8,17 @@
   127.0.0.11:80      product-information service: /producturl?key=pkg_url answers 302 with the
                      installer's current address; key=license_agreement and key=installed
                      answer small HTML pages
-  127.0.0.12:443     analytics collector: POST /mp/collect, each JSON report appended to
-                     analytics.jsonl
+  127.0.0.12:443     analytics collector (tests/servers/collector_server.py): each report
+                     appended to analytics.jsonl in the output folder, one JSON line per report
 
 HTTPS uses the tests' private CA (tests/servers/testca.py); the Wine prefix must trust it
 (tools/demo.sh runs tandrel-trust-test-ca.exe). Runs until SIGTERM or SIGINT.
 """
 import argparse
 import http.server
-import json
 import os
 import shutil
 import signal
-import ssl
 import subprocess
 import sys
 import threading
@@ -29,6 +27,7 @@ import urllib.parse
 HERE = os.path.dirname(os.path.abspath(__file__))
 SERVERS = os.path.join(HERE, "..", "tests", "servers")
 sys.path.insert(0, SERVERS)
+import collector_server  # noqa: E402
 import testca  # noqa: E402
 
 DOWNLOAD_HOST = "127.0.0.10"
@@ -78,31 +77,6 @@ class InfoHandler(http.server.BaseHTTPRequestHandler):
         self.wfile.write(body)
 
 
-class AnalyticsHandler(http.server.BaseHTTPRequestHandler):
-    """Accepts GA4 Measurement Protocol reports and records them."""
-
-    report_file = None
-    lock = threading.Lock()
-
-    def log_message(self, fmt, *args):
-        sys.stdout.write("analytics: " + (fmt % args) + "\n")
-        sys.stdout.flush()
-
-    def do_POST(self):
-        length = int(self.headers.get("Content-Length", "0") or 0)
-        body = self.rfile.read(length)
-        url = urllib.parse.urlsplit(self.path)
-        try:
-            report = json.loads(body.decode("utf-8"))
-        except ValueError:
-            report = {"unparsed": body.decode("utf-8", "replace")}
-        with self.lock, open(self.report_file, "a", encoding="utf-8") as f:
-            f.write(json.dumps({"path": url.path, "query": url.query, "report": report}) + "\n")
-        self.send_response(204 if url.path == "/mp/collect" else 404)
-        self.send_header("Content-Length", "0")
-        self.end_headers()
-
-
 def serve(server):
     thread = threading.Thread(target=server.serve_forever, daemon=True)
     thread.start()
@@ -125,7 +99,6 @@ def main():
         os.path.join(root, INSTALLER_PATH))
 
     ca_folder = os.path.join(build, "tests", "http", "testca")
-    cert, key = testca.ensure_server_cert(ca_folder, ANALYTICS_HOST)
     testca.ensure_server_cert(ca_folder, DOWNLOAD_HOST)
 
     ready = os.path.join(out, "download-server.ready")
@@ -135,15 +108,13 @@ def main():
         "--ready-file", ready, "--log", os.path.join(out, "download-server.log")])
 
     info = http.server.ThreadingHTTPServer((INFO_HOST, 80), InfoHandler)
-    AnalyticsHandler.report_file = os.path.join(out, "analytics.jsonl")
-    analytics = http.server.ThreadingHTTPServer((ANALYTICS_HOST, 443), AnalyticsHandler)
-    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    context.load_cert_chain(cert, key)
-    analytics.socket = context.wrap_socket(analytics.socket, server_side=True)
+    reports = os.path.join(out, "analytics.jsonl")
+    analytics = collector_server.make_collector(ANALYTICS_HOST, ca_folder, reports)
     serve(info)
     serve(analytics)
     print(f"demo service: installer {DOWNLOAD_HOST}, API {INFO_HOST}, analytics {ANALYTICS_HOST}",
           flush=True)
+    print(f"demo service: analytics reports go to {reports}", flush=True)
 
     stopped = threading.Event()
     signal.signal(signal.SIGTERM, lambda *_: stopped.set())

@@ -25,6 +25,7 @@ wine build/win/tests/http/tandrel-trust-test-ca.exe >/dev/null
 wine build/win/tandrel-download.exe &
 app=$!
 echo "demo: tandrel-download.exe started (log: the Log folder of its work folder in the Wine prefix)"
+echo "demo: analytics reports arrive in build/demo/analytics.jsonl, one JSON line each"
 if [ -n "$interactive" ]; then
   wait $app || true
   exit 0

@@ -1,0 +1,82 @@
+#!/usr/bin/python3
+"""A stand-in of the analytics collector: accepts POSTs and appends each to a record file as one
+JSON line {"path", "query", "headers": [[name, value], ...] in the order received, "body"}, before
+it answers, so a reader sees a report as soon as its sender has it delivered.
+
+The answer is 204, or what the query's "answer" parameter asks for: a status code, or "silent"
+(the request is recorded and never answered). The demo service imports make_collector().
+
+CLI: collector_server.py --address A [--http-port 80] [--https-port 443] --cert-dir DIR
+     --request-log FILE [--ready-file FILE] [--log FILE] [--max-lifetime S]
+     (--root and --rate are accepted and ignored)
+"""
+import argparse
+import http.server
+import json
+import os
+import socketserver
+import sys
+import threading
+import time
+import urllib.parse
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import serving  # noqa: E402
+
+
+class CollectorHandler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+
+    def log_message(self, fmt, *args):
+        sys.stdout.write("collector: " + (fmt % args) + "\n")
+        sys.stdout.flush()
+
+    def do_POST(self):
+        body = self.rfile.read(int(self.headers.get("Content-Length") or 0))
+        url = urllib.parse.urlsplit(self.path)
+        record = {"path": url.path, "query": url.query, "headers": self.headers.items(),
+                  "body": body.decode("utf-8", "replace")}
+        with self.server.lock, open(self.server.record_file, "a", encoding="utf-8") as f:
+            f.write(json.dumps(record) + "\n")
+        answer = urllib.parse.parse_qs(url.query).get("answer", ["204"])[0]
+        if answer == "silent":
+            time.sleep(600)
+            self.close_connection = True
+            return
+        self.send_response(int(answer))
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+
+
+class CollectorServer(serving.TlsServing, socketserver.ThreadingMixIn, http.server.HTTPServer):
+    def __init__(self, address, record_file, tls_context=None):
+        self.record_file = record_file
+        self.lock = threading.Lock()
+        self.tls_context = tls_context
+        super().__init__(address, CollectorHandler)
+
+
+def make_collector(address, cert_dir, record_file, port=443):
+    """An HTTPS collector (certificate from the test CA in |cert_dir|) writing to |record_file|."""
+    return CollectorServer((address, port), record_file, serving.tls_context(cert_dir, address))
+
+
+def main():
+    p = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    serving.add_common_arguments(p)
+    p.add_argument("--root")
+    p.add_argument("--rate")
+    a = p.parse_args()
+    if not a.request_log:
+        p.error("--request-log is needed")
+    serving.detach_stdio(a.log)
+    servers = []
+    if a.http_port:
+        servers.append(CollectorServer((a.address, a.http_port), a.request_log))
+    if a.https_port:
+        servers.append(make_collector(a.address, a.cert_dir, a.request_log, a.https_port))
+    serving.serve(servers, a.ready_file, a.max_lifetime)
+
+
+if __name__ == "__main__":
+    main()
