@@ -4,9 +4,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
 
 #include "common/Format.h"
 #include "common/TextConvert.h"

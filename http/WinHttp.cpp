@@ -4,9 +4,7 @@
 #include <winhttp.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "common/TextConvert.h"

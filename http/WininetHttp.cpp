@@ -4,15 +4,12 @@
 #include <wininet.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 #include "common/FileUtil.h"
 #include "common/PathUtil.h"
 #include "common/TextConvert.h"
-#include "common/WinHandle.h"
 #include "http/HttpText.h"
 #include "http/HttpUrl.h"
 #include "http/tool/ContentLength.h"

@@ -142,7 +142,6 @@ BufferResult DownloadBuffer(IHttpBase& client, const std::wstring& url) {
     }
     std::free(buffer);
     result.code = client.GetLastErrorCode();
-    result.status = client.GetStatusCode();
     return result;
 }
 

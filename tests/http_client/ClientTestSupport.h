@@ -15,11 +15,9 @@
 constexpr char kBytesAddress[] = "127.0.0.40";
 constexpr char kStatusAddress[] = "127.0.0.41";
 constexpr char kDownloadAddress[] = "127.0.0.42";
-constexpr char kFaultAddress[] = "127.0.0.43";
 constexpr char kRedirectAddress[] = "127.0.0.44";
 constexpr char kUntrustedAddress[] = "127.0.0.45";  // TLS certificate from an unknown CA
-constexpr char kRandomAddress[] = "127.0.0.46";
-constexpr char kClosedAddress[] = "127.0.0.49";  // nothing listens here
+constexpr char kClosedAddress[] = "127.0.0.49";     // nothing listens here
 
 // Starts the scripted server on |address| (its certificate from an untrusted CA when asked);
 // false (reported as a test failure) when it cannot.
@@ -84,7 +82,6 @@ struct BufferResult {
     bool ok = false;
     std::string body;
     int code = 0;
-    int status = 0;
 };
 BufferResult DownloadBuffer(IHttpBase& client, const std::wstring& url);
 

@@ -49,6 +49,8 @@ TEST_F(RequestBytesTest, SocketClientSendsFieldsInByteOrderAndOneMoreLineEnd) {
         ClientPtr client = MakeClient(kHttpClientSocket);
         client->AddRequestHeader("X-Caller", "yes");
         client->AddRequestHeader("Accept", "text/plain");
+        client->AddRequestHeader("X-Empty", "");
+        client->AddRequestHeader(nullptr, "value");
         const BufferResult result =
             DownloadBuffer(*client, PlainUrl(kBytesAddress, "/body?len=10"));
         ASSERT_TRUE(result.ok) << result.code;

@@ -1,5 +1,5 @@
-// The client family's header model and URL rules: defaults and caller fields, response parsing,
-// URL splitting, redirect targets, and random input cut into random blocks.
+// The client family's header model and URL rules: response parsing, URL splitting, redirect
+// targets, and random input cut into random blocks.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -8,17 +8,6 @@
 #include "http/HttpHeader.h"
 #include "http/HttpUrl.h"
 #include "http/ResponseHeaderReader.h"
-
-TEST(HttpHeaderTest, CallerFieldsWinOverDefaultsAndEmptyOnesAreIgnored) {
-    CHttpHeader header;
-    header.AddHeader("User-Agent", "Mine/2");
-    header.AddHeader("User-Agent", "Other/1");
-    header.AddHeader("X-Empty", "");
-    header.AddHeader("", "value");
-    EXPECT_EQ(header.BuildHeaderBlock(),
-              "Accept: */*\r\nAccept-Language: zh-CN,zh;q=0.9\r\nConnection: Keep-Alive\r\n"
-              "User-Agent: Mine/2\r\n");
-}
 
 TEST(HttpHeaderTest, ParseResponseHeader) {
     struct Case {

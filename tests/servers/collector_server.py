@@ -21,7 +21,8 @@ import time
 import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import serving  # noqa: E402
+import serverlife  # noqa: E402
+import tlsserving  # noqa: E402
 
 
 class CollectorHandler(http.server.BaseHTTPRequestHandler):
@@ -48,7 +49,8 @@ class CollectorHandler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
 
 
-class CollectorServer(serving.TlsServing, socketserver.ThreadingMixIn, http.server.HTTPServer):
+class CollectorServer(tlsserving.TlsServing, socketserver.ThreadingMixIn,
+                      http.server.HTTPServer):
     def __init__(self, address, record_file, tls_context=None):
         self.record_file = record_file
         self.lock = threading.Lock()
@@ -58,24 +60,25 @@ class CollectorServer(serving.TlsServing, socketserver.ThreadingMixIn, http.serv
 
 def make_collector(address, cert_dir, record_file, port=443):
     """An HTTPS collector (certificate from the test CA in |cert_dir|) writing to |record_file|."""
-    return CollectorServer((address, port), record_file, serving.tls_context(cert_dir, address))
+    return CollectorServer((address, port), record_file,
+                           tlsserving.tls_context(cert_dir, address))
 
 
 def main():
     p = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    serving.add_common_arguments(p)
-    p.add_argument("--root")
-    p.add_argument("--rate")
+    tlsserving.add_server_arguments(p)
+    serverlife.add_life_arguments(p)
     a = p.parse_args()
     if not a.request_log:
         p.error("--request-log is needed")
-    serving.detach_stdio(a.log)
+    serverlife.detach_stdio(a.log)
     servers = []
     if a.http_port:
         servers.append(CollectorServer((a.address, a.http_port), a.request_log))
     if a.https_port:
         servers.append(make_collector(a.address, a.cert_dir, a.request_log, a.https_port))
-    serving.serve(servers, a.ready_file, a.max_lifetime)
+    serverlife.serve_until_stopped(servers, a.ready_file, a.max_lifetime,
+                                   "serving on %s" % [s.server_address for s in servers])
 
 
 if __name__ == "__main__":

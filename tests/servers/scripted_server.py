@@ -36,7 +36,8 @@ import time
 import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import serving  # noqa: E402
+import serverlife  # noqa: E402
+import tlsserving  # noqa: E402
 
 REASONS = {200: "OK", 301: "Moved Permanently", 302: "Found", 400: "Bad Request",
            404: "Not Found", 500: "Internal Server Error"}
@@ -198,7 +199,7 @@ class Handler(socketserver.BaseRequestHandler):
         return not close
 
 
-class Server(serving.TlsServing, socketserver.ThreadingMixIn, socketserver.TCPServer):
+class Server(tlsserving.TlsServing, socketserver.ThreadingMixIn, socketserver.TCPServer):
     def __init__(self, address, log, tls_context=None):
         self.log = log
         self.tls_context = tls_context
@@ -212,11 +213,10 @@ class Server(serving.TlsServing, socketserver.ThreadingMixIn, socketserver.TCPSe
 
 def main():
     p = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    serving.add_common_arguments(p)
-    p.add_argument("--root")
-    p.add_argument("--rate")
+    tlsserving.add_server_arguments(p)
+    serverlife.add_life_arguments(p)
     a = p.parse_args()
-    serving.detach_stdio(a.log)
+    serverlife.detach_stdio(a.log)
 
     log = argparse.Namespace(path=a.request_log, lock=threading.Lock())
     servers = []
@@ -226,8 +226,9 @@ def main():
         if not a.cert_dir:
             p.error("--cert-dir is needed for HTTPS")
         servers.append(Server((a.address, a.https_port), log,
-                              serving.tls_context(a.cert_dir, a.address)))
-    serving.serve(servers, a.ready_file, a.max_lifetime)
+                              tlsserving.tls_context(a.cert_dir, a.address)))
+    serverlife.serve_until_stopped(servers, a.ready_file, a.max_lifetime,
+                                   "serving on %s" % [s.server_address for s in servers])
 
 
 if __name__ == "__main__":
