@@ -46,17 +46,16 @@ import email.utils
 import http.server
 import os
 import re
-import signal
 import socket
 import socketserver
-import ssl
 import sys
 import threading
 import time
 import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import testca  # noqa: E402
+import serverlife  # noqa: E402
+import tlsserving  # noqa: E402
 
 CHUNK = 64 * 1024
 
@@ -294,35 +293,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
         return sent
 
 
-class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
-    daemon_threads = True
-    allow_reuse_address = True
-    request_queue_size = 128
-
+class Server(tlsserving.TlsServing, socketserver.ThreadingMixIn, http.server.HTTPServer):
     def __init__(self, address, config, tls_context=None):
         self.config = config
         self.tls_context = tls_context
         super().__init__(address, Handler)
-
-    def get_request(self):
-        sock, peer = self.socket.accept()
-        sock.settimeout(120)
-        if self.tls_context:
-            # The handshake runs on the connection's own thread (finish_request).
-            sock = self.tls_context.wrap_socket(sock, server_side=True,
-                                                do_handshake_on_connect=False)
-        return sock, peer
-
-    def finish_request(self, request, client_address):
-        if self.tls_context:
-            try:
-                request.do_handshake()
-            except (OSError, ssl.SSLError):
-                return
-        super().finish_request(request, client_address)
-
-    def handle_error(self, request, client_address):
-        pass
 
 
 def main():
@@ -334,18 +309,9 @@ def main():
     p.add_argument("--cert-dir", help="test CA folder (needed for HTTPS)")
     p.add_argument("--rate", type=int, default=0, help="bytes per second per connection")
     p.add_argument("--request-log")
-    p.add_argument("--ready-file")
-    p.add_argument("--log", help="stdout and stderr go here (default: /dev/null)")
-    p.add_argument("--max-lifetime", type=float, default=0)
+    serverlife.add_life_arguments(p)
     a = p.parse_args()
-
-    # Detach from the starter's stdio: a test runner reading our parent's output through a
-    # pipe would otherwise wait for this server too.
-    out = os.open(a.log or os.devnull, os.O_WRONLY | os.O_CREAT | os.O_APPEND, 0o644)
-    nul = os.open(os.devnull, os.O_RDONLY)
-    os.dup2(nul, 0)
-    os.dup2(out, 1)
-    os.dup2(out, 2)
+    serverlife.detach_stdio(a.log)
 
     config = argparse.Namespace(root=a.root, rate=a.rate, request_log=a.request_log,
                                 log_lock=threading.Lock(), faults=FaultState())
@@ -355,33 +321,11 @@ def main():
     if a.https_port:
         if not a.cert_dir:
             p.error("--cert-dir is needed for HTTPS")
-        cert, key = testca.ensure_server_cert(a.cert_dir, a.address)
-        ctx = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-        ctx.load_cert_chain(cert, key)
-        servers.append(Server((a.address, a.https_port), config, ctx))
-
-    def stop(*_):
-        if a.ready_file:
-            try:
-                os.remove(a.ready_file)
-            except OSError:
-                pass
-        os._exit(0)
-
-    signal.signal(signal.SIGTERM, stop)
-    signal.signal(signal.SIGINT, stop)
-    for s in servers:
-        threading.Thread(target=s.serve_forever, daemon=True).start()
-    if a.ready_file:
-        tmp = a.ready_file + ".tmp"
-        with open(tmp, "w") as f:
-            f.write("%d\n" % os.getpid())
-        os.replace(tmp, a.ready_file)
-    print("serving %s on %s" % (a.root, [s.server_address for s in servers]), flush=True)
-    deadline = time.monotonic() + a.max_lifetime if a.max_lifetime > 0 else None
-    while deadline is None or time.monotonic() < deadline:
-        time.sleep(0.5)
-    stop()
+        servers.append(Server((a.address, a.https_port), config,
+                              tlsserving.tls_context(a.cert_dir, a.address)))
+    serverlife.serve_until_stopped(
+        servers, a.ready_file, a.max_lifetime,
+        "serving %s on %s" % (a.root, [s.server_address for s in servers]))
 
 
 if __name__ == "__main__":
