@@ -195,8 +195,12 @@ TANDREL_CHILD_SCENARIO(CountersSteerBackEnds) {
     StartChildLog(argument);
     const std::wstring out = argument + L"\\out.bin";
     // Both ranges fail once on WinHTTP, then every attempt starts on WinINet until it has
-    // failed as often; on a tie the attempt number decides again.
-    const int first = RunDownload(CounterUrl("x/drop:0:100:1,drop:100000:100:1/steer.bin"), out, 2);
+    // failed as often; on a tie the attempt number decides again. Each first answer pauses
+    // before it breaks off, so that both threads have chosen their back-end before either
+    // failure is counted, however the threads are scheduled.
+    const int first = RunDownload(
+        CounterUrl("x/stall:0:50:2:1,stall:100000:50:2:1,drop:0:100:1,drop:100000:100:1/steer.bin"),
+        out, 2);
     const int second = RunDownload(CounterUrl("steer.bin"), out, 3);
     const int third = RunDownload(CounterUrl("x/drop:0:100:1/steer.bin"), out, 1);
     return first == 0 && second == 0 && third == 0 ? 0 : 1;

@@ -79,7 +79,7 @@ TEST_F(RangeRequestTest, BothBackEndsReadTheRequestedRangeOverTls) {
         EXPECT_EQ(length, 1000);
         EXPECT_EQ(ReadBody(*request), expected.substr(1000, 1000)) << request->GetTypeName();
     }
-    const auto requests = server_->Requests();
+    const auto requests = server_->WaitForRequests(2);
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].port, 443);
     EXPECT_EQ(BackendOf(requests[0]), "WinHttp");
@@ -109,7 +109,7 @@ TEST_F(RangeRequestTest, MalformedUrlsFailWithoutReachingTheServer) {
 
 TEST_F(RangeRequestTest, SizeComesFromWinHttpHead) {
     EXPECT_EQ(GetRemoteFileSize(server_->Url("file.bin")), kFileSize);
-    const auto requests = server_->Requests();
+    const auto requests = server_->WaitForRequests(1);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].method, "HEAD");
     EXPECT_EQ(requests[0].port, 443);
@@ -193,7 +193,7 @@ TEST(PlainOnlyServerTest, OnlyAnHttpUrlFallsBackToPort80) {
     winHttp.SetExtraHeaders(L"Range:bytes=0-99");
     ASSERT_TRUE(winHttp.RequestUrl(server.PlainUrl("plain.bin")));
     EXPECT_EQ(ReadBody(winHttp).size(), 100u);
-    auto requests = server.Requests();
+    auto requests = server.WaitForRequests(1);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].port, 80);
 
@@ -209,7 +209,7 @@ TEST(PlainOnlyServerTest, OnlyAnHttpUrlFallsBackToPort80) {
     // The size query takes the same way: WinHTTP's HEAD on port 80.
     server.ClearRequests();
     EXPECT_EQ(GetRemoteFileSize(server.PlainUrl("plain.bin")), 5000);
-    requests = server.Requests();
+    requests = server.WaitForRequests(1);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].method, "HEAD");
     EXPECT_EQ(requests[0].port, 80);
