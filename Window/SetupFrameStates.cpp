@@ -53,9 +53,16 @@ class PendingAnswer {
     int answer_ = 0;
 };
 
-struct AnswerOnDrop {
-    std::shared_ptr<PendingAnswer> answer;
-    ~AnswerOnDrop() { answer->Set(0); }
+class AnswerOnDrop {
+  public:
+    explicit AnswerOnDrop(std::shared_ptr<PendingAnswer> answer) : answer_(std::move(answer)) {}
+    AnswerOnDrop(const AnswerOnDrop&) = delete;
+    AnswerOnDrop& operator=(const AnswerOnDrop&) = delete;
+    ~AnswerOnDrop() { answer_->Set(0); }
+    void Set(int answer) { answer_->Set(answer); }
+
+  private:
+    std::shared_ptr<PendingAnswer> answer_;
 };
 
 }  // namespace
@@ -169,9 +176,8 @@ int CSetupFrameWnd::ShowMessage(const std::wstring& text, MessageBoxKind kind) {
         return ShowMessageNow(text, kind);
     }
     auto answer = std::make_shared<PendingAnswer>();
-    auto drop = std::make_shared<AnswerOnDrop>(AnswerOnDrop{answer});
-    if (!PostToGuiThread(
-            [this, text, kind, drop] { drop->answer->Set(ShowMessageNow(text, kind)); })) {
+    auto drop = std::make_shared<AnswerOnDrop>(answer);
+    if (!PostToGuiThread([this, text, kind, drop] { drop->Set(ShowMessageNow(text, kind)); })) {
         return 0;
     }
     drop.reset();
