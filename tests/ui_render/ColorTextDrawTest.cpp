@@ -144,6 +144,32 @@ TEST(TextDrawTest, AlignmentColourAndLineModesPlaceTheInk) {
               MeasurePlainText(canvas.Dc(), L"ab", style, 0).cx);  // "&" is drawn, not a prefix
 }
 
+TEST(TextDrawTest, RightToLeftReadingMovesNeutralsWithoutRespacingTheGlyphs) {
+    // Read right to left, the trailing backslash of a path stands at the left end: the same
+    // picture as the reordered text read left to right, every glyph at its own advance.
+    UniqueFont font = TestFont();
+    TextStyle style;
+    style.font = font.get();
+    style.color = 0xFF000000;
+    DibSurface rtl, moved;
+    MakeCanvas(rtl, 240, 30, kWhite);
+    MakeCanvas(moved, 240, 30, kWhite);
+    style.rtlReading = true;
+    DrawPlainText(rtl.Dc(), {0, 0, 240, 30}, L"C:\\Program Files (x86)\\", style);
+    style.rtlReading = false;
+    DrawPlainText(moved.Dc(), {0, 0, 240, 30}, L"\\C:\\Program Files (x86)", style);
+    const RECT a = FindPixels(rtl, IsInk);
+    const RECT b = FindPixels(moved, IsInk);
+    ASSERT_EQ(b.right - b.left, a.right - a.left);
+    int different = 0;
+    for (int y = b.top; y < b.bottom; ++y) {
+        for (int x = 0; x < b.right - b.left; ++x) {
+            different += IsInk(rtl.Pixel(a.left + x, y)) != IsInk(moved.Pixel(b.left + x, y));
+        }
+    }
+    EXPECT_EQ(0, different);
+}
+
 TEST(TextDrawTest, MirroredCanvasKeepsTextReadable) {
     UniqueFont font = TestFont();
     TextStyle style;

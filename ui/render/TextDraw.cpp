@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <string>
 #include <vector>
 
 #include "ui/render/ColorDraw.h"
@@ -28,9 +29,74 @@ int Length(std::wstring_view text) {
     return static_cast<int>(std::min<size_t>(text.size(), INT_MAX));
 }
 
-// Text below the Hebrew block needs neither shaping nor reordering.
+// Text below the Hebrew block needs no shaping, and read left to right no reordering.
 bool IsSimpleText(std::wstring_view text) {
     return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x0590; });
+}
+
+wchar_t MirroredBracket(wchar_t c) {
+    switch (c) {
+        case L'(':
+            return L')';
+        case L')':
+            return L'(';
+        case L'[':
+            return L']';
+        case L']':
+            return L'[';
+        case L'{':
+            return L'}';
+        case L'}':
+            return L'{';
+        case L'<':
+            return L'>';
+        case L'>':
+            return L'<';
+        default:
+            return c;
+    }
+}
+
+// |text| (no right-to-left letters) as a right-to-left paragraph shows it, from left to
+// right, with |advances| put in the same order; the runs that read right to left show their
+// brackets mirrored. False when the system cannot tell the runs.
+bool ToRightToLeftDisplayOrder(std::wstring_view text, std::wstring& visual,
+                               std::vector<INT>& advances) {
+    const int length = Length(text);
+    std::vector<SCRIPT_ITEM> items(static_cast<size_t>(length) + 1);
+    SCRIPT_CONTROL control = {};
+    SCRIPT_STATE state = {};
+    state.uBidiLevel = 1;
+    int count = 0;
+    if (FAILED(::ScriptItemize(text.data(), length, length + 1, &control, &state, items.data(),
+                               &count)) ||
+        count <= 0) {
+        return false;
+    }
+    std::vector<BYTE> levels(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        levels[static_cast<size_t>(i)] =
+            static_cast<BYTE>(items[static_cast<size_t>(i)].a.s.uBidiLevel);
+    }
+    std::vector<int> visualToLogical(static_cast<size_t>(count));
+    if (FAILED(::ScriptLayout(count, levels.data(), visualToLogical.data(), nullptr))) {
+        return false;
+    }
+    const std::vector<INT> logical = advances;
+    visual.clear();
+    advances.clear();
+    for (int item : visualToLogical) {
+        const int begin = items[static_cast<size_t>(item)].iCharPos;
+        const int end = items[static_cast<size_t>(item) + 1].iCharPos;
+        const bool reversed = (levels[static_cast<size_t>(item)] & 1) != 0;
+        for (int k = 0; k < end - begin; ++k) {
+            const int i = reversed ? end - 1 - k : begin + k;
+            const wchar_t c = text[static_cast<size_t>(i)];
+            visual += reversed ? MirroredBracket(c) : c;
+            advances.push_back(logical[static_cast<size_t>(i)]);
+        }
+    }
+    return static_cast<int>(visual.size()) == length;
 }
 
 // One line of |width| pixels, placed as DrawText would place it (alignment; vertically centred,
@@ -86,6 +152,15 @@ void DrawTextRun(HDC dc, int x, int y, std::wstring_view text, UINT options, con
     }
     for (int i = length - 1; i > 0; --i) {
         ends[static_cast<size_t>(i)] -= ends[static_cast<size_t>(i - 1)];
+    }
+    // Read right to left, neutrals move (a path's trailing backslash goes to the left end).
+    // Wine applies logically ordered advances to the reordered glyphs, so the line is put in
+    // display order here and drawn left to right, each glyph with its own advance.
+    std::wstring visual;
+    if ((options & ETO_RTLREADING) != 0 && ToRightToLeftDisplayOrder(text, visual, ends)) {
+        ::ExtTextOutW(dc, x, y, options & ~static_cast<UINT>(ETO_RTLREADING), clip, visual.data(),
+                      static_cast<UINT>(length), ends.data());
+        return;
     }
     ::ExtTextOutW(dc, x, y, options, clip, text.data(), static_cast<UINT>(length), ends.data());
 }
