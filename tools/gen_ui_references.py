@@ -1,10 +1,8 @@
-"""Regenerates the skinned window's reference pictures (tests/ui/reference) and the
-documentation's screenshots (docs/ui-*.png) from the skin preview. Run it through
-tools/gen_ui_references.sh, which provides Wine, the display and the built preview. Look at
-every picture before committing it."""
+"""Regenerates the skinned window's reference pictures (tests/ui/reference) from the skin
+preview. Run it through tools/gen_ui_references.sh, which provides Wine, the display and the
+built preview. Look at every picture before committing it."""
 
 import os
-import shutil
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -17,7 +15,6 @@ def main():
     for name, args, _ in screenshot_test.SCREENS:
         reference = os.path.join(screenshot_test.REFERENCE_DIR, name + ".png")
         screenshot_test.capture(args, reference)
-        shutil.copyfile(reference, os.path.join(ROOT, "docs", "ui-%s.png" % name.replace("_", "-")))
         print("wrote", reference)
 
 

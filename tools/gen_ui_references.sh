@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the skin preview and regenerates the window's reference pictures and the
-# documentation's screenshots under Wine on a private display (tools/gen_ui_references.py).
+# Builds the skin preview and regenerates the toolkit's reference pictures under Wine on a
+# private display (tools/gen_ui_references.py).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tests/harness/wine-env.sh
