@@ -2,7 +2,8 @@
 # Builds the setup program (local profile), starts the local stand-in of the maker's service
 # (download-address API, installer download server, analytics collector) and runs the setup
 # program under Wine. With a display (DISPLAY set) the window stays until it is closed; without
-# one, it runs on a virtual display and a screenshot is written to build/demo/.
+# one, it runs on a virtual display and a screenshot is written to build/demo/. The window
+# speaks the UI language, which Wine takes from LC_ALL (LC_ALL=ar_SA.UTF-8 shows Arabic).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -30,7 +31,8 @@ if [ -n "$interactive" ]; then
   wait $app || true
   exit 0
 fi
-id=$(timeout 60 xdotool search --sync --onlyvisible --name 'Setup$' | head -1 || true)
+# Found by its program rather than its title, which is in the UI language.
+id=$(timeout 60 xdotool search --sync --onlyvisible --class 'tandrel-download' | head -1 || true)
 sleep 3
 if [ -n "$id" ]; then
   import -window "$id" build/demo/window.png && echo "demo: screenshot in build/demo/window.png"
