@@ -3,6 +3,7 @@
 // initialisation when its skin is built; also the hooks for closing, destruction and timers.
 #include "Window/SetupFrameWnd.h"
 
+#include "common/GA.h"
 #include "common/Log.h"
 #include "common/SystemInfo.h"
 #include "ui/controls/Edit.h"
@@ -75,6 +76,7 @@ void CSetupFrameWnd::OnSkinLoaded() {
     SetIcon(kIconResource);
     InitData();
     InitTaskbar();
+    InitAnalytics();
 }
 
 void CSetupFrameWnd::InitData() {
@@ -120,6 +122,14 @@ void CSetupFrameWnd::InitTaskbar() {
     }
     taskbar_->Attach(GetHWND());
     taskbar_->SetState(TBPF_NORMAL);
+}
+
+void CSetupFrameWnd::InitAnalytics() {
+    // The first call creates the process's one sender here, on the GUI thread, before any
+    // report can be sent.
+    CGA* analytics = CGA::GetInstance();
+    analytics->SetCollectUrl(CGA::BuildCollectUrl());
+    analytics->SetEventCategory(CGA::EventCategoryFor(language_.GetGaTitle()));
 }
 
 LRESULT CSetupFrameWnd::OnClose(WPARAM wParam, LPARAM, bool& handled) {

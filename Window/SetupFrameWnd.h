@@ -128,6 +128,7 @@ class CSetupFrameWnd : public SkinUI::CSkinWindowBase {
     void InitEnvironment();
     void InitData();
     void InitTaskbar();
+    void InitAnalytics();
 
     // Controls (SetupFrameControls.cpp).
     void InitControls();

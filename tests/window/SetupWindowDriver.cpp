@@ -17,6 +17,7 @@
 #include <string>
 #include <thread>
 
+#include "common/GA.h"
 #include "common/TextConvert.h"
 #include "common/WinHandle.h"
 #include "ui/controls/Button.h"
@@ -81,6 +82,8 @@ std::wstring Report(CSetupFrameWnd& window) {
     line += Field(L"focus", focus != nullptr ? focus->GetName() : L"");
     line += Field(L"rtl", window.GetManager().IsRightToLeftReading());
     line += Field(L"minimized", ::IsIconic(window.GetHWND()) != FALSE);
+    line += Field(L"analytics", CGA::GetInstance()->GetEventCategory() + L" " +
+                                    CGA::GetInstance()->GetCollectUrl());
     return line;
 }
 

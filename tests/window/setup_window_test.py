@@ -29,6 +29,7 @@ CLOSE_BUTTON = (629, 21)
 AGREE = (28, 336)
 FOLD = (560, 336)
 PATH_BOX = (400, 400)  # in the unfolded panel
+HIDE = (555, 326)  # page 1
 SMALL_LOGO = {"ltr": (16, 14), "rtl": (536, 14)}
 LOGO_GREEN = (0x33, 0xC0, 0x8D)
 # The progress bar's row on page 1 and its extent in each skin.
@@ -123,6 +124,10 @@ class ControlsTest(unittest.TestCase):
             (lambda d: d.command("tip "), {"tip": "", "fold": "1", "height": "435"}),
         ]
         with Driver(DRIVER, ENGLISH) as driver:
+            # Start-up configured the analytics sender with the product's category.
+            self.assertRegex(driver.report()["analytics"],
+                             r"^Orbitane Repavio \(Windows version\) https://[^/]+/mp/collect\?"
+                             r"measurement_id=G-\w+&api_secret=")
             x, y, _, _ = driver.geometry()
             for number, (act, expected) in enumerate(steps):
                 with self.subTest(step=number):
@@ -132,6 +137,17 @@ class ControlsTest(unittest.TestCase):
                     # The panel grows the real window downwards; it neither moves nor resizes
                     # sideways.
                     self.assertEqual((x, y, 650, int(report["height"])), driver.geometry())
+
+    def test_hide_minimises_and_the_finish_page_comes_back(self):
+        with Driver(DRIVER, ENGLISH) as driver:
+            driver.command("state 1")
+            driver.click(*HIDE)
+            self.assertEqual("1", driver.report()["minimized"])
+            driver.command("state 2")
+            driver.command("state 3")
+            report = driver.report()
+            self.assertEqual({"minimized": "0", "page": "0", "start": "1", "install": "0"},
+                             {k: report[k] for k in ("minimized", "page", "start", "install")})
 
     def test_folder_dialog(self):
         cases = [
