@@ -105,7 +105,8 @@ class StartUpTest(unittest.TestCase):
                                   timeout=30).returncode
             self.assertEqual(255, code)  # -1 as the process exit status
             self.assertLess(time.monotonic() - started, 10)
-            copy = os.path.join(tmp, "setup-copy.exe")
+            # Only the last extension is cut: this copy's name is "tandrel-download.copy".
+            copy = os.path.join(tmp, "tandrel-download.copy.exe")
             shutil.copy(PROGRAM, copy)
             with Program(copy, ENGLISH, exclude=[first.wid]) as other:
                 self.assertIsNone(other.proc.poll())

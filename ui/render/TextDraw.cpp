@@ -35,26 +35,13 @@ bool IsSimpleText(std::wstring_view text) {
 }
 
 wchar_t MirroredBracket(wchar_t c) {
-    switch (c) {
-        case L'(':
-            return L')';
-        case L')':
-            return L'(';
-        case L'[':
-            return L']';
-        case L']':
-            return L'[';
-        case L'{':
-            return L'}';
-        case L'}':
-            return L'{';
-        case L'<':
-            return L'>';
-        case L'>':
-            return L'<';
-        default:
-            return c;
+    static constexpr wchar_t kPairs[] = L"()[]{}<>";
+    for (size_t i = 0; i + 1 < sizeof(kPairs) / sizeof(kPairs[0]); ++i) {
+        if (kPairs[i] == c) {
+            return kPairs[i ^ 1];
+        }
     }
+    return c;
 }
 
 // |text| (no right-to-left letters) as a right-to-left paragraph shows it, from left to
