@@ -182,6 +182,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     static EventLog events(eventsPath);
     return RunSetupWindow(instance, [&](CSetupFrameWnd& window) {
         std::thread(ReadCommands, std::ref(window), std::ref(events), commands).detach();
-        window.PostToGuiThread([&window] { events.Write(L"ready\t" + Report(window).substr(7)); });
+        window.PostToGuiThread([] { events.Write(L"ready"); });
     });
 }

@@ -108,7 +108,7 @@ class StartUpTest(unittest.TestCase):
             # Only the last extension is cut: this copy's name is "tandrel-download.copy".
             copy = os.path.join(tmp, "tandrel-download.copy.exe")
             shutil.copy(PROGRAM, copy)
-            with Program(copy, ENGLISH, exclude=[first.wid]) as other:
+            with Program(copy, ENGLISH, exclude=[first.window]) as other:
                 self.assertIsNone(other.proc.poll())
 
 
@@ -212,7 +212,7 @@ class CloseTest(unittest.TestCase):
             self.assertEqual("55 %", driver.report()["label"])
             self.assertFalse(any(e.startswith("answer") for e in driver.events()))
             driver.key("y")
-            self.assertEqual("answer\t6", driver.wait_for(lambda e: e.startswith("answer")))
+            self.assertTrue(driver.wait_for_event("answer\t6"))
 
 
 class ProgressTest(unittest.TestCase):
