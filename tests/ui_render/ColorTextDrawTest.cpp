@@ -22,6 +22,19 @@ UniqueFont TestFont(int size = 16) {
     return CreateSkinFont({L"Tahoma", size});
 }
 
+// Pixels whose ink differs between the box |ra| of |a| and the box of the same size at the
+// top-left corner of |rb| in |b|.
+int InkDifferences(const DibSurface& a, const RECT& ra, const DibSurface& b, const RECT& rb) {
+    int different = 0;
+    for (int y = 0; y < ra.bottom - ra.top; ++y) {
+        for (int x = 0; x < ra.right - ra.left; ++x) {
+            different +=
+                IsInk(a.Pixel(ra.left + x, ra.top + y)) != IsInk(b.Pixel(rb.left + x, rb.top + y));
+        }
+    }
+    return different;
+}
+
 }  // namespace
 
 TEST(ColorDrawTest, BackgroundHonoursAlphaBordersIgnoreIt) {
@@ -161,13 +174,8 @@ TEST(TextDrawTest, RightToLeftReadingMovesNeutralsWithoutRespacingTheGlyphs) {
     const RECT a = FindPixels(rtl, IsInk);
     const RECT b = FindPixels(moved, IsInk);
     ASSERT_EQ(b.right - b.left, a.right - a.left);
-    int different = 0;
-    for (int y = b.top; y < b.bottom; ++y) {
-        for (int x = 0; x < b.right - b.left; ++x) {
-            different += IsInk(rtl.Pixel(a.left + x, y)) != IsInk(moved.Pixel(b.left + x, y));
-        }
-    }
-    EXPECT_EQ(0, different);
+    ASSERT_EQ(b.top, a.top);
+    EXPECT_EQ(0, InkDifferences(rtl, a, moved, b));
 }
 
 TEST(TextDrawTest, MirroredCanvasKeepsTextReadable) {
@@ -187,14 +195,7 @@ TEST(TextDrawTest, MirroredCanvasKeepsTextReadable) {
     EXPECT_NEAR(120, b.right, 3);
     ASSERT_EQ(a.right - a.left, b.right - b.left);
     ASSERT_EQ(a.top, b.top);
-    int same = 0, total = 0;
-    for (int y = a.top; y < a.bottom; ++y) {
-        for (int x = 0; x < a.right - a.left; ++x) {
-            same += IsInk(ltr.Pixel(a.left + x, y)) == IsInk(rtl.Pixel(b.left + x, y)) ? 1 : 0;
-            ++total;
-        }
-    }
-    EXPECT_EQ(total, same);
+    EXPECT_EQ(0, InkDifferences(ltr, a, rtl, b));
 
     // Markup runs follow each other from the right.
     MarkupDrawStyle markupStyle;
