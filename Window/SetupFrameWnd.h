@@ -78,6 +78,8 @@ class CSetupFrameWnd : public SkinUI::CSkinWindowBase {
     // the GUI thread meanwhile. Never call it while holding a lock that the GUI thread may
     // need (a progress event's, for instance). 0 when the window is gone.
     int ShowMessage(const std::wstring& text, MessageBoxKind kind);
+    // Kills the installer's helper process and deletes the downloaded files; no window work.
+    void CleanDownloadFiles();
     // Close requests go through CWindowWnd::Close(code), which only posts; the flow closes
     // without the question with kCloseWithoutQuestion.
 
@@ -102,8 +104,6 @@ class CSetupFrameWnd : public SkinUI::CSkinWindowBase {
     // Timer 12's tick: 90 % plus the installer's progress share.
     void ReadProgressFile();
     void HandleTimer(UINT_PTR id);
-    // Kills the installer's helper process and deletes the downloaded files.
-    void CleanDownloadFiles();
 
   protected:
     LPCWSTR ClassName() const override { return L"SetupMainFrame"; }
