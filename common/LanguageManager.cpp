@@ -35,6 +35,7 @@ const IniMap& LanguageManager::DefaultTexts() {
         {L"STR_CLOSE_TIP2", L"Installation is in progress. Are you sure you want to quit?"},
         // A no-break space keeps the button's two words on one line.
         {L"STR_START", L"Start\u00A0Now"},
+        {L"STR_INSTALL_FAILED", L"PRODUCT could not be installed. Please try again."},
         {L"STR_MB", L"MB"},
     };
     return defaults;

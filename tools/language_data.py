@@ -13,7 +13,8 @@ LANGUAGES = ["English", "Chinese", "ChineseTW", "Dutch", "French", "German", "It
 TEXT_KEYS = ["STR_INSTALL", "STR_BROWSE", "STR_LISENCE", "STR_CUSTOMIZE_INSTALL",
              "STR_INSTALL_PATH", "STR_SELECT_FOLDER", "STR_STORAGE", "STR_PATH_INVALID",
              "STR_INSTALLING", "STR_HIDE", "STR_MESSAGEBOX_TITLE", "STR_NETWORK_ERROR",
-             "STR_OPERATE_TIP", "STR_SOFT_RUN", "STR_CLOSE_TIP1", "STR_CLOSE_TIP2", "STR_START"]
+             "STR_OPERATE_TIP", "STR_SOFT_RUN", "STR_CLOSE_TIP1", "STR_CLOSE_TIP2", "STR_START",
+             "STR_INSTALL_FAILED"]
 
 NBSP = "\u00a0"
 
@@ -38,6 +39,7 @@ TEXTS = {
         "STR_CLOSE_TIP1": "Are you sure you want to quit?",
         "STR_CLOSE_TIP2": "Installation is in progress. Are you sure you want to quit?",
         "STR_START": "Start" + NBSP + "Now",
+        "STR_INSTALL_FAILED": "PRODUCT could not be installed. Please try again.",
     },
     "Chinese": {
         "STR_INSTALL": "安装",
@@ -57,6 +59,7 @@ TEXTS = {
         "STR_CLOSE_TIP1": "确定要退出吗？",
         "STR_CLOSE_TIP2": "正在安装，确定要退出吗？",
         "STR_START": "立即启动",
+        "STR_INSTALL_FAILED": "PRODUCT 安装失败，请重试。",
     },
     "ChineseTW": {
         "STR_INSTALL": "安裝",
@@ -77,6 +80,7 @@ TEXTS = {
         "STR_CLOSE_TIP1": "確定要結束嗎？",
         "STR_CLOSE_TIP2": "正在安裝中，確定要結束嗎？",
         "STR_START": "立即啟動",
+        "STR_INSTALL_FAILED": "PRODUCT 安裝失敗，請重試。",
     },
     "Dutch": {
         "STR_INSTALL": "Installeren",
@@ -99,6 +103,7 @@ TEXTS = {
         "STR_CLOSE_TIP1": "Weet u zeker dat u wilt afsluiten?",
         "STR_CLOSE_TIP2": "De installatie is bezig. Weet u zeker dat u wilt afsluiten?",
         "STR_START": "Nu" + NBSP + "starten",
+        "STR_INSTALL_FAILED": "PRODUCT kan niet worden geïnstalleerd. Probeer het opnieuw.",
     },
     "French": {
         "STR_INSTALL": "Installer",
@@ -121,6 +126,7 @@ TEXTS = {
         "STR_CLOSE_TIP1": "Voulez-vous vraiment quitter" + NBSP + "?",
         "STR_CLOSE_TIP2": "L'installation est en cours. Voulez-vous vraiment quitter" + NBSP + "?",
         "STR_START": "Lancer" + NBSP + "maintenant",
+        "STR_INSTALL_FAILED": "Impossible d'installer PRODUCT. Veuillez réessayer.",
     },
     "German": {
         "STR_INSTALL": "Installieren",
@@ -145,6 +151,8 @@ TEXTS = {
         "STR_CLOSE_TIP1": "Möchten Sie das Setup wirklich beenden?",
         "STR_CLOSE_TIP2": "Die Installation läuft noch. Möchten Sie das Setup wirklich beenden?",
         "STR_START": "Jetzt" + NBSP + "starten",
+        "STR_INSTALL_FAILED": "PRODUCT konnte nicht installiert werden. "
+                              "Bitte versuchen Sie es erneut.",
     },
     "Italian": {
         "STR_INSTALL": "Installa",
@@ -166,6 +174,7 @@ TEXTS = {
         "STR_CLOSE_TIP1": "Vuoi davvero uscire?",
         "STR_CLOSE_TIP2": "L'installazione è in corso. Vuoi davvero uscire?",
         "STR_START": "Avvia" + NBSP + "ora",
+        "STR_INSTALL_FAILED": "Impossibile installare PRODUCT. Riprova.",
     },
     "Japanese": {
         "STR_INSTALL": "インストール",
@@ -187,6 +196,7 @@ TEXTS = {
         "STR_CLOSE_TIP1": "終了してもよろしいですか？",
         "STR_CLOSE_TIP2": "インストール中です。終了してもよろしいですか？",
         "STR_START": "今すぐ起動",
+        "STR_INSTALL_FAILED": "PRODUCT をインストールできませんでした。もう一度お試しください。",
     },
     "Spanish": {
         "STR_INSTALL": "Instalar",
@@ -208,6 +218,7 @@ TEXTS = {
         "STR_CLOSE_TIP1": "¿Seguro que desea salir?",
         "STR_CLOSE_TIP2": "La instalación está en curso. ¿Seguro que desea salir?",
         "STR_START": "Iniciar" + NBSP + "ahora",
+        "STR_INSTALL_FAILED": "No se ha podido instalar PRODUCT. Inténtelo de nuevo.",
     },
     "Portuguese": {
         "STR_INSTALL": "Instalar",
@@ -229,6 +240,7 @@ TEXTS = {
         "STR_CLOSE_TIP1": "Tem a certeza de que pretende sair?",
         "STR_CLOSE_TIP2": "A instalação está em curso. Tem a certeza de que pretende sair?",
         "STR_START": "Iniciar" + NBSP + "agora",
+        "STR_INSTALL_FAILED": "Não foi possível instalar o PRODUCT. Tente novamente.",
     },
     "Korean": {
         "STR_INSTALL": "설치",
@@ -250,6 +262,7 @@ TEXTS = {
         "STR_CLOSE_TIP1": "종료하시겠습니까?",
         "STR_CLOSE_TIP2": "설치가 진행 중입니다. 종료하시겠습니까?",
         "STR_START": "지금" + NBSP + "시작",
+        "STR_INSTALL_FAILED": "PRODUCT을(를) 설치하지 못했습니다. 다시 시도하세요.",
     },
     "Arabic": {
         "STR_INSTALL": "تثبيت",
@@ -271,6 +284,7 @@ TEXTS = {
         "STR_CLOSE_TIP1": "هل تريد بالتأكيد الخروج؟",
         "STR_CLOSE_TIP2": "التثبيت قيد التقدم. هل تريد بالتأكيد الخروج؟",
         "STR_START": "ابدأ" + NBSP + "الآن",
+        "STR_INSTALL_FAILED": "تعذّر تثبيت PRODUCT. يرجى المحاولة مرة أخرى.",
         "STR_MB": "ميغابايت",
     },
 }

@@ -26,7 +26,8 @@ const std::vector<std::wstring>& PackageKeys() {
                                                    L"STR_SOFT_RUN",
                                                    L"STR_CLOSE_TIP1",
                                                    L"STR_CLOSE_TIP2",
-                                                   L"STR_START"};
+                                                   L"STR_START",
+                                                   L"STR_INSTALL_FAILED"};
     return keys;
 }
 
