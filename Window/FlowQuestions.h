@@ -37,6 +37,7 @@ enum MessageBoxKind : unsigned {
     kBoxCloseQuestion = 0x24,   // MB_YESNO | MB_ICONQUESTION
     kBoxProductRunning = 0x31,  // MB_OKCANCEL | MB_ICONWARNING
     kBoxDownloadFailed = 0x32,  // MB_ABORTRETRYIGNORE | MB_ICONWARNING
+    kBoxInstallFailed = 0x10,   // MB_OK | MB_ICONERROR
 };
 
 // MB_RIGHT | MB_RTLREADING | MB_SETFOREGROUND, added for a right-to-left language.

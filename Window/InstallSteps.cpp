@@ -10,11 +10,11 @@
 namespace {
 
 constexpr wchar_t kHelperProcessName[] = L"tandrel-download.tmp";
-// Copies of the helper ended per clean-up: more than an installer ever leaves, and a bound on a
-// copy that will not go.
-constexpr int kMaxHelperCopies = 4;
+// Copies of a program ended at a time: more than an installer ever leaves or a user runs, and a
+// bound on a copy that will not go.
+constexpr int kMaxCopiesEnded = 4;
 // A terminated process is gone within moments; a hung kernel call must not hold the window.
-constexpr DWORD kHelperExitWaitMs = 5000;
+constexpr DWORD kExitWaitMs = 5000;
 
 }  // namespace
 
@@ -22,21 +22,30 @@ DownloadFiles DownloadFilesIn(const std::wstring& workFolder) {
     return DownloadFiles{workFolder + L"tandrel-download.exe", workFolder + L"temp.progress"};
 }
 
-void KillSilentInstallProcess() {
-    for (int copy = 0; copy < kMaxHelperCopies; ++copy) {
+void EndProcessesNamed(const std::wstring& exeName,
+                       const std::function<void(DWORD processId)>& beforeEach) {
+    for (int copy = 0; copy < kMaxCopiesEnded; ++copy) {
         DWORD processId = 0;
-        if (!FindProcessByName(kHelperProcessName, processId)) {
+        if (!FindProcessByName(exeName, processId)) {
             return;
         }
-        TLOG("CSetupFrameWnd::KillSilentInstallProcess", "KillSilentInstallProcess");
+        if (beforeEach) {
+            beforeEach(processId);
+        }
         UniqueHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
         if (!KillProcessById(processId)) {
             return;
         }
         if (process) {
-            ::WaitForSingleObject(process.get(), kHelperExitWaitMs);
+            ::WaitForSingleObject(process.get(), kExitWaitMs);
         }
     }
+}
+
+void KillSilentInstallProcess() {
+    EndProcessesNamed(kHelperProcessName, [](DWORD) {
+        TLOG("CSetupFrameWnd::KillSilentInstallProcess", "KillSilentInstallProcess");
+    });
 }
 
 void CleanDownloadFiles(const DownloadFiles& files) {

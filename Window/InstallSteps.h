@@ -2,6 +2,9 @@
 // files in the work folder and their clean-up, the progress file's tick, and the run's verdict.
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
 #include <string>
 
 #include "common/InstallerRunner.h"
@@ -14,6 +17,11 @@ struct DownloadFiles {
 };
 // |workFolder| ends with a backslash.
 DownloadFiles DownloadFilesIn(const std::wstring& workFolder);
+
+// Ends every running copy of |exeName| (a few at most) and waits briefly for each to go, so
+// that the files it held can be replaced or deleted. |beforeEach| sees each one first.
+void EndProcessesNamed(const std::wstring& exeName,
+                       const std::function<void(DWORD processId)>& beforeEach = nullptr);
 
 // Ends the installer's lingering helper process "tandrel-download.tmp" (every copy of it) and
 // waits briefly for each to go, so that the files it held can be deleted.

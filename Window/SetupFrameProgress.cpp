@@ -84,6 +84,10 @@ void CSetupFrameWnd::StartProgressTimer() {
     });
 }
 
+void CSetupFrameWnd::StopProgressTimer() {
+    OnGuiThread([this] { ::KillTimer(GetHWND(), kProgressTimerId); });
+}
+
 void CSetupFrameWnd::ReadProgressFile() {
     int percent = 0;
     if (ReadInstallProgressPercent(progressFilePath_, downloadRatio_, percent)) {

@@ -127,11 +127,15 @@ void CSetupFrameWnd::ShowFinishPage() {
             taskbar_->SetState(TBPF_NORMAL);
             taskbar_->SetValue(100, 100);
         }
-        if (!::IsWindowVisible(GetHWND()) || ::IsIconic(GetHWND())) {
-            ::ShowWindow(GetHWND(), SW_SHOWNORMAL);
-            ::SetForegroundWindow(GetHWND());
-        }
+        BringWindowBack();
     });
+}
+
+void CSetupFrameWnd::BringWindowBack() {
+    if (!::IsWindowVisible(GetHWND()) || ::IsIconic(GetHWND())) {
+        ::ShowWindow(GetHWND(), SW_SHOWNORMAL);
+        ::SetForegroundWindow(GetHWND());
+    }
 }
 
 void CSetupFrameWnd::CleanDownloadFiles() {

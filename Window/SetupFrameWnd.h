@@ -12,6 +12,7 @@
 #include <mutex>
 #include <string>
 
+#include "common/InstallerTrust.h"
 #include "common/LanguageManager.h"
 #include "common/TaskbarProgress.h"
 #include "ui/window/SkinWindowBase.h"
@@ -148,15 +149,37 @@ class CSetupFrameWnd : public SkinUI::CSkinWindowBase {
     bool HandleClose(int code);
     void SelectPage(int page);
     int ShowMessageNow(const std::wstring& text, MessageBoxKind kind);
+    // GUI thread: a hidden or minimised window is shown normally and brought to the front.
+    void BringWindowBack();
 
     // Progress and banners (SetupFrameProgress.cpp).
     void ApplyLatestProgress();
     void PostProgress();
+    void StopProgressTimer();
 
-    // The install flow (SetupFrameFlow.cpp).
+    // The install flow up to a verified download (SetupFrameFlow.cpp): the Install click, the
+    // preparation thread, the download thread and the answers to a failed download.
     void OnClickInstall();
+    void RunPreparation();
+    bool StartDownload(const std::wstring& url, const std::wstring& file);
+    static void OnDownloadEvent(int event, int64_t valueA, int64_t valueB, void* userData);
+    void OnDownloadEnd(int result);
+    void DownloadSuccess(InstallerTrust verified);
+    void DownloadFailed();
+    // Page 0 at 0 %, ready for another Install click.
+    void BackToHomePage();
+    // Opens |url| in the default browser from any thread.
+    void OpenInBrowser(const std::wstring& url);
+    std::wstring InstallerPath() const;
+
+    // The installation (SetupFrameInstall.cpp): the product's running copy, the product folder,
+    // the install thread, the finish page or the failure.
     void StartInstallExe();
+    bool EndRunningProduct();
+    void RunInstallation(std::unique_ptr<InstallerTrust> verified);
     void InstallExeFinish();
+    void InstallFailed();
+    std::unique_ptr<InstallerTrust> TakeVerifiedInstaller();
 
     // Runs |task| now on the GUI thread, or posts it there from any other thread.
     template <typename Task>
@@ -191,4 +214,9 @@ class CSetupFrameWnd : public SkinUI::CSkinWindowBase {
     std::atomic<int> latestPercent_{0};
     std::atomic<bool> progressPosted_{false};
     bool closeQuestionOpen_ = false;
+
+    // The downloaded installer as verified, held unchanged from the download's end until its
+    // process has started (or the installation is given up).
+    std::mutex verifiedLock_;
+    std::unique_ptr<InstallerTrust> verifiedInstaller_;  // behind verifiedLock_
 };

@@ -17,7 +17,8 @@ std::wstring BuildSilentInstallCommandLine(const std::wstring& installFolder,
 
 InstallerRunResult RunSilentInstaller(const std::wstring& installerPath,
                                       const std::wstring& installFolder,
-                                      const std::wstring& progressFilePath) {
+                                      const std::wstring& progressFilePath,
+                                      const std::function<void()>& onStarted) {
     InstallerRunResult result;
     const std::wstring commandLine = BuildSilentInstallCommandLine(installFolder, progressFilePath);
     // CreateProcessW may write into the command line, so it gets a private buffer.
@@ -47,6 +48,9 @@ InstallerRunResult RunSilentInstaller(const std::wstring& installerPath,
     result.status = InstallerRunStatus::kRan;
     result.processId = info.dwProcessId;
     TLOG("RunSilentInstaller", "installer started, pid %lu", info.dwProcessId);
+    if (onStarted) {
+        onStarted();
+    }
 
     ::WaitForSingleObject(process.get(), INFINITE);
     if (!::GetExitCodeProcess(process.get(), &result.exitCode)) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 enum class InstallerRunStatus {
@@ -29,7 +30,10 @@ std::wstring BuildSilentInstallCommandLine(const std::wstring& installFolder,
 
 // Starts the installer suspended, resumes it and blocks until it has ended. The result tells a
 // run (with its exit code) apart from an installer that could not be started at all, so that the
-// caller never reports the latter as a finished installation.
+// caller never reports the latter as a finished installation. |onStarted|, when given, runs once
+// the process is running and before the wait: from then on its program file is in use and can
+// no longer be swapped, so a caller that kept the file from changing may let it go.
 InstallerRunResult RunSilentInstaller(const std::wstring& installerPath,
                                       const std::wstring& installFolder,
-                                      const std::wstring& progressFilePath);
+                                      const std::wstring& progressFilePath,
+                                      const std::function<void()>& onStarted = nullptr);

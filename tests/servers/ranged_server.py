@@ -18,6 +18,8 @@ URLs:
                               Content-Range of the range one byte further on
     status:CODE               every request is answered CODE with a short HTML page
     head-status:CODE          only HEAD requests are answered CODE
+    announce:BYTES            HEAD requests announce a Content-Length of BYTES (a file far larger
+                              than any disk, for example)
     busy:COUNT:AFTER          the first COUNT requests get 503 with "Retry-After: AFTER"; AFTER
                               "dateN" sends the HTTP date N seconds from now
     switch:K                  request number K (0 = the first, HEAD or GET) and every later one
@@ -237,6 +239,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if no_length:
             self.send_header("Connection", "close")
             self.close_connection = True
+        elif head and "announce" in names:
+            self.send_header("Content-Length", names["announce"][0])
         else:
             self.send_header("Content-Length", str(length + extra))
         self.end_headers()

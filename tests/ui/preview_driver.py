@@ -92,4 +92,5 @@ class Preview:
         if self.proc.poll() is None:
             self.proc.kill()
             self.proc.wait()
-        os.unlink(self.events_path)
+        if os.path.exists(self.events_path):  # ending twice is harmless
+            os.unlink(self.events_path)

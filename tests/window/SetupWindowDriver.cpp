@@ -4,7 +4,8 @@
 // do; reports of the window's state are written to an events file.
 //
 //   setup-window-driver --commands FILE --events FILE
-//   commands: progress N | download DONE SIZE | state N | tip TEXT | ask TEXT | report | dialogs
+//   commands: progress N | download DONE SIZE | state N | tip TEXT | ask TEXT | progress-timer |
+//             report | dialogs
 #include <windows.h>
 
 #include <shellapi.h>
@@ -111,7 +112,15 @@ BOOL CALLBACK ReportDialog(HWND window, LPARAM data) {
             texts += std::wstring(texts.empty() ? L"" : L"|") + text;
         }
     }
-    search.events->Write(std::wstring(L"dialog\t") + title + L"\t" + texts);
+    // One line per dialog: line breaks inside a text are written as "\n".
+    for (size_t at = texts.find_first_of(L"\r\n"); at != std::wstring::npos;
+         at = texts.find_first_of(L"\r\n", at)) {
+        texts.replace(at, 1, texts[at] == L'\n' ? L"\\n" : L"");
+    }
+    // Mirrored boxes (right-to-left layout) show in the extended style.
+    const bool mirrored = (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+    search.events->Write(std::wstring(L"dialog\t") + title + L"\t" + texts + L"\t" +
+                         (mirrored ? L"rtl" : L"ltr"));
     ++search.count;
     return TRUE;
 }
@@ -137,6 +146,8 @@ void RunCommand(CSetupFrameWnd& window, EventLog& events, const std::wstring& li
         window.ShowDownloadProgress(done, size);
     } else if (command == L"state") {
         window.UpdateWindowSate(std::stoi(rest));
+    } else if (command == L"progress-timer") {
+        window.StartProgressTimer();
     } else if (command == L"tip") {
         window.ShowTip(rest);
     } else if (command == L"ask") {

@@ -3,22 +3,64 @@ takes commands (progress, states, questions, reports) through a file and writes 
 window shows to an events file. Input is real (xdotool), pictures are screenshots; both come
 from the skin preview's driver."""
 
+import datetime
 import os
+import re
 import subprocess
 import sys
 import tempfile
 import time
 
+from PIL import Image
+
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "ui"))
 from preview_driver import Preview, run, windows_path  # noqa: E402
 
 WINDOW_WIDTH = 650
+# The progress bar's row on page 1 and its extent in each skin.
+BAR_ROW = 313
+BAR_SPAN = {"ltr": (50, 485), "rtl": (165, 600)}
 
 
 def work_folder(title):
     """The work folder of a program run under the executable title |title|."""
     return os.path.join(os.environ["WINEPREFIX"], "drive_c", "Program Files (x86)",
                         "tandrel_down", title)
+
+
+def log_records(title):
+    """The log of program |title|: (time stamp, message) per record; none before it exists."""
+    path = os.path.join(work_folder(title), "Log", "tandrel_down.log")
+    if not os.path.exists(path):
+        return []
+    with open(path, encoding="latin-1") as f:
+        # Each record: a date, a time and the message.
+        return [(datetime.datetime.strptime(m.group(1), "%Y-%m-%d %H:%M:%S,%f"), m.group(2))
+                for m in re.finditer(r"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d,\d+) (.*)", f.read())]
+
+
+def log_messages(title):
+    return [message for _, message in log_records(title)]
+
+
+def near(rgb, want, tolerance=8):
+    return all(abs(a - b) <= tolerance for a, b in zip(rgb, want))
+
+
+def green_run(window, direction):
+    """Fraction of the bar filled with progress green; -1 unless the green is one run that
+    starts at the side the bar grows from."""
+    with tempfile.TemporaryDirectory() as tmp:
+        window.screenshot(os.path.join(tmp, "bar.png"))
+        image = Image.open(os.path.join(tmp, "bar.png")).convert("RGB")
+    left, right = BAR_SPAN[direction]
+    # Progress green has far less red than the pale track; the bar's ends are rounded.
+    green = [x for x in range(left, right) if image.getpixel((x, BAR_ROW))[0] < 0xB0]
+    if not green:
+        return 0.0
+    contiguous = green[-1] - green[0] + 1 == len(green)
+    from_its_side = green[0] <= left + 3 if direction == "ltr" else green[-1] >= right - 4
+    return len(green) / (right - left) if contiguous and from_its_side else -1.0
 
 
 def find_window(exclude=(), timeout=60):
@@ -105,7 +147,8 @@ class Driver(Program):
         raise RuntimeError("no report")
 
     def dialogs(self):
-        """Titles and texts of the program's other visible windows, waiting briefly for one."""
+        """Title, texts ("|" between them) and layout ("ltr" or "rtl") of each of the
+        program's other visible windows, waiting briefly for one."""
         deadline = time.monotonic() + 10
         while time.monotonic() < deadline:
             count = len(self.events())
