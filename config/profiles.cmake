@@ -3,7 +3,7 @@
 # started. TANDREL_PROFILE picks one set:
 #   release - the maker's services (placeholders under a reserved example domain), the real
 #             analytics collector and the maker's code-signing key;
-#   local   - loopback stand-ins for the demo and the tests (tools/demo-service.py), and the
+#   local   - loopback stand-ins for the demo and the tests (tools/demo.py), and the
 #             tests' code-signing certificate, made in the build folder at configure time.
 set(TANDREL_PROFILE "local" CACHE STRING "Build profile: release or local")
 set_property(CACHE TANDREL_PROFILE PROPERTY STRINGS release local)

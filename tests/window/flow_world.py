@@ -25,10 +25,11 @@ COLLECTOR_HOST = "127.0.0.12"
 INSTALLER_PATH = "repavio/orbitane-repavio_setup.exe"
 PRODUCT_FOLDER_PARTS = ("Program Files (x86)", "Orbitane", "Orbitane Repavio")
 
-# Places in the 650x360 window, page 0; the right-to-left skin puts them at the same spots.
+# Places in the 650x360 window, page 0: the buttons sit at the same spot in both skins, the
+# licence box's face (beside its tick) does not.
 INSTALL_BUTTON = (325, 207)
 START_BUTTON = INSTALL_BUTTON
-AGREE_BOX = (24, 331)  # the box's face, beside its tick
+AGREE_BOX = {"ltr": (24, 331), "rtl": (323, 331)}
 AGREE_GREEN = (0x33, 0xC0, 0x8D)
 
 # The installer's record of its command line, next to its progress file.
@@ -188,26 +189,27 @@ class ShellRecorder:
             return [line.rstrip("\n") for line in f]
 
 
-def drive_install(program, title, shots=None, timeout=120):
+def drive_install(program, title, direction="ltr", shots=None, timeout=120):
     """The happy road as a person goes it: the licence box is checked, Install is clicked, the
-    progress page runs until the finish page, Start is clicked. |shots|: a folder for a
-    screenshot of every state. Returns the bar's filled fraction as seen at each state of the
-    progress page, and the messages of the log up to the finish."""
-
-    if shots:
-        os.makedirs(shots, exist_ok=True)
-
-    def shot(name):
+    progress page runs until the finish page, Start is clicked. |direction|: the skin's, "ltr"
+    or "rtl"; |shots|: a folder for a screenshot of every state. Returns the bar's filled
+    fraction as seen all along, and the messages of the log up to the finish."""
+    with tempfile.TemporaryDirectory() as scratch:
         if shots:
-            program.screenshot(os.path.join(shots, name + ".png"))
+            os.makedirs(shots, exist_ok=True)
+        return _drive(program, title, direction, shots or scratch, timeout)
+
+
+def _drive(program, title, direction, shots, timeout):
+    def shot(name):
+        path = os.path.join(shots, name + ".png")
+        program.screenshot(path)
+        return path
 
     def logged(marker):
         return any(m.startswith(marker) for m in log_messages(title))
 
-    shot("1-home")
-    with tempfile.TemporaryDirectory() as tmp:
-        program.screenshot(os.path.join(tmp, "home.png"))
-        agree = Image.open(os.path.join(tmp, "home.png")).convert("RGB").getpixel(AGREE_BOX)
+    agree = Image.open(shot("1-home")).convert("RGB").getpixel(AGREE_BOX[direction])
     if max(abs(a - b) for a, b in zip(agree, AGREE_GREEN)) > 40:
         raise RuntimeError("the licence box is not checked: %r" % (agree,))
     program.click(*INSTALL_BUTTON)
@@ -215,13 +217,16 @@ def drive_install(program, title, shots=None, timeout=120):
     fills = []
     stages = [("UpdateWindowSate:kWindow_Downloading", "2-downloading"),
               ("UpdateWindowSate:kWindow_Installing", "3-installing")]
+    bar_shown = None
     deadline = time.monotonic() + timeout
     while not logged("InstallExeFinish"):
         if time.monotonic() > deadline or program.proc.poll() is not None:
-            raise RuntimeError("no finish page; the log: %r" % log_messages(title)[-8:])
+            raise RuntimeError("no finish page; the log ends %r" % log_messages(title)[-8:])
         if stages and logged(stages[0][0]):
             shot(stages.pop(0)[1])
-        fills.append(green_run(program, "ltr"))
+        fills.append(green_run(program, direction))
+        if not bar_shown and 0 < fills[-1] < 0.88:  # on its way through the download
+            bar_shown = shot("2-downloading-bar")
     time.sleep(1)
     shot("4-finish")
     messages = log_messages(title)
