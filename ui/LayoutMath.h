@@ -17,6 +17,17 @@ constexpr int kMaxLength = 1 << 20;
 inline int ClampLength(int value) {
     return value > kMaxLength ? kMaxLength : value < -kMaxLength ? -kMaxLength : value;
 }
+// Widths, paddings and sizes: 0 to kMaxLength.
+inline int ClampNonNegative(int value) {
+    return value < 0 ? 0 : ClampLength(value);
+}
+inline IntRect ClampRect(const IntRect& r) {
+    return IntRect{ClampLength(r.left), ClampLength(r.top), ClampLength(r.right),
+                   ClampLength(r.bottom)};
+}
+inline SkinSize ClampSize(const SkinSize& s) {
+    return SkinSize{ClampNonNegative(s.cx), ClampNonNegative(s.cy)};
+}
 
 // What a layout needs to know about one child.
 struct LayoutItem {

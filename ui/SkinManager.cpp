@@ -12,10 +12,6 @@ namespace SkinUI {
 
 namespace {
 
-SkinSize NonNegative(const SkinSize& size) {
-    return SkinSize{std::max(ClampLength(size.cx), 0), std::max(ClampLength(size.cy), 0)};
-}
-
 // The control and all its ancestors are shown, and the control is enabled.
 bool CanTakeFocus(const CControlUI* control) {
     if (!control->IsEnabled()) {
@@ -130,7 +126,7 @@ const std::wstring* CSkinManagerUI::GetMultiLanguageString(int id) const {
 
 void CSkinManagerUI::SetWindowAttribute(const std::wstring& name, const std::wstring& value) {
     if (EqualsNoCase(name, L"size")) {
-        window_.initSize = NonNegative(ParseSkinSize(value));
+        window_.initSize = ClampSize(ParseSkinSize(value));
         if (!root_ && host_ != nullptr) {
             host_->ResizeWindow(window_.initSize.cx, window_.initSize.cy);
         }
@@ -139,11 +135,11 @@ void CSkinManagerUI::SetWindowAttribute(const std::wstring& name, const std::wst
     } else if (EqualsNoCase(name, L"caption")) {
         window_.caption = ParseSkinRect(value);
     } else if (EqualsNoCase(name, L"roundcorner")) {
-        window_.roundCorner = NonNegative(ParseSkinSize(value));
+        window_.roundCorner = ClampSize(ParseSkinSize(value));
     } else if (EqualsNoCase(name, L"mininfo")) {
-        window_.minInfo = NonNegative(ParseSkinSize(value));
+        window_.minInfo = ClampSize(ParseSkinSize(value));
     } else if (EqualsNoCase(name, L"maxinfo")) {
-        window_.maxInfo = NonNegative(ParseSkinSize(value));
+        window_.maxInfo = ClampSize(ParseSkinSize(value));
     } else if (EqualsNoCase(name, L"showdirty")) {
         window_.showDirty = ParseSkinBool(value);
     } else if (name == L"noactivate") {

@@ -1,5 +1,7 @@
 #include "ui/SkinPackage.h"
 
+#include <utility>
+
 #include "ui/SkinFile.h"
 #include "ui/SkinMarkup.h"
 #include "ui/SkinAttributes.h"
@@ -25,12 +27,7 @@ bool CSkinPackage::OpenZip(const void* data, size_t size) {
     if (data == nullptr || size == 0) {
         return false;
     }
-    bytes_.assign(static_cast<const char*>(data), size);
-    if (!zip_.Open(bytes_.data(), bytes_.size())) {
-        bytes_.clear();
-        return false;
-    }
-    return true;
+    return Adopt(std::string(static_cast<const char*>(data), size));
 }
 
 bool CSkinPackage::OpenZipFile(const std::wstring& fileName) {
@@ -38,10 +35,20 @@ bool CSkinPackage::OpenZipFile(const std::wstring& fileName) {
         return true;
     }
     std::string bytes;
-    if (ReadSkinFile(resourcePath_ + fileName, kMaxArchiveSize, bytes) != SkinFileRead::kOk) {
+    if (ReadSkinFile(resourcePath_ + fileName, kMaxArchiveSize, bytes) != SkinFileRead::kOk ||
+        bytes.empty()) {
         return false;
     }
-    return OpenZip(bytes.data(), bytes.size());
+    return Adopt(std::move(bytes));
+}
+
+bool CSkinPackage::Adopt(std::string bytes) {
+    bytes_ = std::move(bytes);
+    if (!zip_.Open(bytes_.data(), bytes_.size())) {
+        bytes_.clear();
+        return false;
+    }
+    return true;
 }
 
 int CSkinPackage::FindEntry(const std::wstring& name) const {

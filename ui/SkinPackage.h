@@ -64,6 +64,9 @@ class CSkinPackage {
     bool LoadMarkup(CSkinMarkup& markup, const std::wstring& name) const;
 
   private:
+    // Keeps |bytes| as the archive and opens it.
+    bool Adopt(std::string bytes);
+
     std::wstring resourcePath_;
     SkinSource kind_ = SkinSource::kFiles;
     std::string bytes_;  // the archive; the reader points into it

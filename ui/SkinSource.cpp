@@ -56,11 +56,13 @@ SkinLoadResult LoadWindowSkin(CSkinManagerUI& manager, const SkinSourceValues& s
             break;
         case SkinSource::kZipResource:
             if (!package.IsOpen()) {
-                std::string bytes;
-                if (!ReadResource(instance, source.resourceId, L"ZIPRES", bytes)) {
+                const void* data = nullptr;
+                size_t size = 0;
+                if (!FindResourceBytes(instance, MAKEINTRESOURCEW(source.resourceId), L"ZIPRES",
+                                       data, size)) {
                     return SkinLoadResult::kNoPackage;
                 }
-                package.OpenZip(bytes.data(), bytes.size());
+                package.OpenZip(data, size);  // the package keeps its own copy
             }
             break;
         case SkinSource::kXmlResource:

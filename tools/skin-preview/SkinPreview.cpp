@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "PreviewOptions.h"
+#include "common/TextConvert.h"
 #include "common/WinHandle.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/Progress.h"
@@ -24,15 +25,6 @@ namespace {
 // The fold-out panel's height in the skin.
 constexpr int kPanelHeight = 75;
 
-std::string ToUtf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(std::max(size, 0)), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size,
-                          nullptr, nullptr);
-    return out;
-}
-
 class CPreviewWindow : public CSkinWindowBase {
   public:
     explicit CPreviewWindow(const PreviewOptions& options) : options_(options) {
@@ -43,7 +35,7 @@ class CPreviewWindow : public CSkinWindowBase {
 
     void Report(const std::wstring& line) {
         if (events_) {
-            const std::string text = ToUtf8(line) + "\n";
+            const std::string text = WideToUtf8(line) + "\n";
             std::fwrite(text.data(), 1, text.size(), events_.get());
             std::fflush(events_.get());
         }

@@ -1,7 +1,5 @@
 #include "ui/controls/Container.h"
 
-#include <algorithm>
-
 #include "ui/SkinManager.h"
 
 namespace SkinUI {
@@ -78,13 +76,12 @@ void CContainerUI::SetCover(std::unique_ptr<CControlUI> cover) {
 }
 
 void CContainerUI::SetInset(const IntRect& inset) {
-    inset_ = IntRect{ClampLength(inset.left), ClampLength(inset.top), ClampLength(inset.right),
-                     ClampLength(inset.bottom)};
+    inset_ = ClampRect(inset);
     NeedUpdate();
 }
 
 void CContainerUI::SetChildPadding(int padding) {
-    childPadding_ = std::max(ClampLength(padding), 0);
+    childPadding_ = ClampNonNegative(padding);
     NeedUpdate();
 }
 

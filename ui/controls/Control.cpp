@@ -38,19 +38,6 @@ FloatAnchors ParseAnchors(const std::wstring& text) {
     return FloatAnchors{values[0], values[1], values[2], values[3]};
 }
 
-IntRect ClampRect(const IntRect& r) {
-    return IntRect{ClampLength(r.left), ClampLength(r.top), ClampLength(r.right),
-                   ClampLength(r.bottom)};
-}
-
-SkinSize ClampSize(const SkinSize& s) {
-    return SkinSize{std::max(ClampLength(s.cx), 0), std::max(ClampLength(s.cy), 0)};
-}
-
-int ClampNonNegative(int value) {
-    return std::max(ClampLength(value), 0);
-}
-
 }  // namespace
 
 CControlUI::CControlUI() = default;
@@ -172,9 +159,8 @@ LayoutItem CControlUI::GetLayoutItem() const {
 }
 
 void CControlUI::SetBorderSize(const IntRect& widths) {
-    const IntRect w = ClampRect(widths);
-    borderSize_ = IntRect{std::max(w.left, 0), std::max(w.top, 0), std::max(w.right, 0),
-                          std::max(w.bottom, 0)};
+    borderSize_ = IntRect{ClampNonNegative(widths.left), ClampNonNegative(widths.top),
+                          ClampNonNegative(widths.right), ClampNonNegative(widths.bottom)};
     Invalidate();
 }
 

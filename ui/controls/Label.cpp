@@ -7,8 +7,7 @@ namespace SkinUI {
 CLabelUI::CLabelUI() = default;
 
 void CLabelUI::SetTextPadding(const IntRect& padding) {
-    textPadding_ = IntRect{ClampLength(padding.left), ClampLength(padding.top),
-                           ClampLength(padding.right), ClampLength(padding.bottom)};
+    textPadding_ = ClampRect(padding);
     Invalidate();
 }
 

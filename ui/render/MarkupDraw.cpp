@@ -105,11 +105,12 @@ void DrawMarkup(HDC dc, const RECT& rc, const MarkupText& markup, const MarkupDr
     if (markup.runs.empty() || area.right <= area.left || area.bottom <= area.top) {
         return;
     }
+    // The fonts outlive the saved state: restoring it deselects them before they are deleted.
+    CMarkupFonts fonts(dc, style);
     ScopedDcState state(dc);
     ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    CMarkupFonts fonts(dc, style);
     const int areaWidth = area.right - area.left;
     const std::vector<MarkupLine> lines =
         LayOutMarkup(dc, fonts, markup, style, style.text.wrap ? areaWidth : INT_MAX);
@@ -128,21 +129,6 @@ void DrawMarkup(HDC dc, const RECT& rc, const MarkupText& markup, const MarkupDr
         }
         painter.DrawLine(line, left, top + line.top, links);
     }
-}
-
-SIZE MeasureMarkup(HDC dc, const MarkupText& markup, const MarkupDrawStyle& style, int maxWidth) {
-    if (markup.runs.empty()) {
-        return SIZE{0, 0};
-    }
-    ScopedDcState state(dc);
-    CMarkupFonts fonts(dc, style);
-    const std::vector<MarkupLine> lines =
-        LayOutMarkup(dc, fonts, markup, style, style.text.wrap ? maxWidth : INT_MAX);
-    SIZE size = {0, lines.back().top + lines.back().height};
-    for (const MarkupLine& line : lines) {
-        size.cx = std::max<LONG>(size.cx, line.contentWidth);
-    }
-    return size;
 }
 
 int HitTestLinks(const std::vector<LinkArea>& links, POINT pt) {

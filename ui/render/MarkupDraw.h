@@ -37,9 +37,6 @@ struct LinkArea {
 void DrawMarkup(HDC dc, const RECT& rc, const MarkupText& markup, const MarkupDrawStyle& style,
                 std::vector<LinkArea>* links = nullptr);
 
-// The size the markup needs, wrapped at |maxWidth| when the style wraps (padding excluded).
-SIZE MeasureMarkup(HDC dc, const MarkupText& markup, const MarkupDrawStyle& style, int maxWidth);
-
 // The link under |pt|, or -1.
 int HitTestLinks(const std::vector<LinkArea>& links, POINT pt);
 

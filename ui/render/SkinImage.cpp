@@ -4,30 +4,14 @@
 #include <cstring>
 
 #include "common/Resource.h"
+#include "ui/SkinFile.h"
 #include "ui/render/DibSurface.h"
 
 namespace SkinUI {
 namespace {
 
 // Image files bigger than this are no skin art.
-constexpr DWORD kMaxImageFileBytes = 64u * 1024 * 1024;
-
-bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) {
-    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return false;
-    }
-    LARGE_INTEGER size = {};
-    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
-        size.QuadPart > kMaxImageFileBytes) {
-        return false;
-    }
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    return ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-           read == bytes.size();
-}
+constexpr size_t kMaxImageFileBytes = 64u * 1024 * 1024;
 
 LPCWSTR ResourceName(const std::wstring& name) {
     const bool numeric =
@@ -40,18 +24,6 @@ LPCWSTR ResourceName(const std::wstring& name) {
         }
     }
     return name.c_str();
-}
-
-bool ReadResource(HMODULE module, const std::wstring& name, const std::wstring& type,
-                  std::vector<uint8_t>& bytes) {
-    const void* data = nullptr;
-    size_t size = 0;
-    if (!FindResourceBytes(module, ResourceName(name), ResourceName(type), data, size)) {
-        return false;
-    }
-    const auto* begin = static_cast<const uint8_t*>(data);
-    bytes.assign(begin, begin + size);
-    return true;
 }
 
 }  // namespace
@@ -76,17 +48,23 @@ std::unique_ptr<SkinImage> LoadSkinImage(const std::wstring& name, const std::ws
     if (name.empty()) {
         return nullptr;
     }
-    std::vector<uint8_t> bytes;
-    bool found;
+    // Resources are decoded in place; files are read whole first.
+    const void* data = nullptr;
+    size_t size = 0;
+    std::vector<uint8_t> packaged;
+    std::string file;
     if (!resourceType.empty()) {
-        found = ReadResource(module != nullptr ? module : ::GetModuleHandleW(nullptr), name,
-                             resourceType, bytes);
-    } else {
-        found =
-            (source != nullptr && source->ReadImageFile(name, bytes)) || ReadWholeFile(name, bytes);
+        FindResourceBytes(module != nullptr ? module : ::GetModuleHandleW(nullptr),
+                          ResourceName(name), ResourceName(resourceType), data, size);
+    } else if (source != nullptr && source->ReadImageFile(name, packaged)) {
+        data = packaged.data();
+        size = packaged.size();
+    } else if (ReadSkinFile(name, kMaxImageFileBytes, file) == SkinFileRead::kOk) {
+        data = file.data();
+        size = file.size();
     }
     DecodedImage decoded;
-    if (!found || !DecodeImage(bytes.data(), bytes.size(), mask, decoded)) {
+    if (!DecodeImage(static_cast<const uint8_t*>(data), size, mask, decoded)) {
         return nullptr;
     }
     return CreateSkinImage(decoded);

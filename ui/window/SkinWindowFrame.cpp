@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "ui/controls/Control.h"
+#include "ui/render/GdiHandles.h"
 #include "ui/window/SkinWindowBase.h"
 
 namespace SkinUI {
@@ -113,11 +114,11 @@ LRESULT CSkinWindowBase::OnSize(WPARAM wParam, LPARAM, bool& handled) {
     if (wParam != SIZE_MINIMIZED && (round.cx != 0 || round.cy != 0)) {
         RECT rc = {};
         ::GetWindowRect(GetHWND(), &rc);
-        HRGN region = ::CreateRoundRectRgn(0, 0, rc.right - rc.left + 1, rc.bottom - rc.top + 1,
-                                           round.cx, round.cy);
-        // The window owns the region from here on, also when SetWindowRgn fails.
-        if (region != nullptr && ::SetWindowRgn(GetHWND(), region, TRUE) == 0) {
-            ::DeleteObject(region);
+        UniqueRegion region(::CreateRoundRectRgn(0, 0, rc.right - rc.left + 1,
+                                                 rc.bottom - rc.top + 1, round.cx, round.cy));
+        // Once SetWindowRgn succeeds the window owns the region; on failure it is still ours.
+        if (region && ::SetWindowRgn(GetHWND(), region.get(), TRUE) != 0) {
+            region.release();
         }
     }
     handled = false;  // the manager lays the controls out for the new size
