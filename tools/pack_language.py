@@ -6,15 +6,14 @@ size 0 ("Name/") ahead of its files: text.ini, UrlInfo.ini, install_tips.png, pr
 Every file is deflated. UrlInfo.ini is generated here from the build's hosts, so the same
 package source serves the release and the local profile.
 """
-import argparse
 import os
 import sys
-import zipfile
 
-LANGUAGES = ["English", "Chinese", "ChineseTW", "Dutch", "French", "German", "Italian",
-             "Japanese", "Spanish", "Portuguese", "Korean", "Arabic"]
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from language_data import LANGUAGES  # noqa: E402
+from package_zip import Package, arguments  # noqa: E402
+
 LANGUAGE_FILES = ["text.ini", "UrlInfo.ini", "install_tips.png", "pr_1.png", "pr_2.png", "pr_3.png"]
-FIXED_TIME = (2026, 1, 1, 0, 0, 0)  # reproducible archives
 
 
 def url_info(language, download_host, info_host):
@@ -29,48 +28,26 @@ def url_info(language, download_host, info_host):
     return ("\ufeff[URL]\r\n" + "\r\n".join(lines) + "\r\n").encode("utf-16-le")
 
 
-def add_file(archive, name, data):
-    info = zipfile.ZipInfo(name, FIXED_TIME)
-    info.compress_type = zipfile.ZIP_DEFLATED
-    info.external_attr = 0o644 << 16
-    archive.writestr(info, data)
-
-
-def add_folder(archive, name):
-    info = zipfile.ZipInfo(name + "/", FIXED_TIME)
-    info.compress_type = zipfile.ZIP_STORED
-    info.external_attr = (0o755 << 16) | 0x10
-    archive.writestr(info, b"")
-
-
 def main():
-    parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--source", required=True)
-    parser.add_argument("--out", required=True)
+    parser = arguments(__doc__)
     parser.add_argument("--download-host", required=True)
     parser.add_argument("--info-host", required=True)
     args = parser.parse_args()
 
-    def read(*parts):
-        with open(os.path.join(args.source, *parts), "rb") as f:
-            return f.read()
-
-    tmp = args.out + ".tmp"
-    with zipfile.ZipFile(tmp, "w") as archive:
-        add_file(archive, "language.ini", read("language.ini"))
-        add_file(archive, "productInfo.ini", read("productInfo.ini"))
+    with Package(args.source, args.out) as package:
+        package.copy("language.ini")
+        package.copy("productInfo.ini")
         for language in LANGUAGES:
             folder = os.path.join(args.source, language)
             if not os.path.isdir(folder):
                 continue
-            add_folder(archive, language)
+            package.add_folder(language)
             for name in LANGUAGE_FILES:
                 if name == "UrlInfo.ini":
-                    add_file(archive, f"{language}/{name}",
-                             url_info(language, args.download_host, args.info_host))
+                    package.add_file(f"{language}/{name}",
+                                     url_info(language, args.download_host, args.info_host))
                 elif os.path.exists(os.path.join(folder, name)):
-                    add_file(archive, f"{language}/{name}", read(language, name))
-    os.replace(tmp, args.out)
+                    package.copy(f"{language}/{name}")
     return 0
 
 

@@ -5,13 +5,11 @@ Archive order: the stored folder entry "img/" (size 0), the images, then the ski
 left-to-right file followed by its right-to-left twin. Every file is deflated. The files are
 packed byte for byte: the XML keeps its UTF-8 text and CRLF line ends.
 """
-import argparse
 import os
 import sys
-import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from pack_language import add_file, add_folder  # noqa: E402
+from package_zip import Package, arguments  # noqa: E402
 
 IMAGES = [
     "browse-df.png", "browse-ho.png",
@@ -30,24 +28,14 @@ SKIN_FILES = ["banner.xml", "banner_rtl.xml", "skin.xml", "skin_rtl.xml", "home.
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--source", required=True)
-    parser.add_argument("--out", required=True)
-    args = parser.parse_args()
-
-    def read(*parts):
-        with open(os.path.join(args.source, *parts), "rb") as f:
-            return f.read()
-
+    args = arguments(__doc__).parse_args()
     # A missing file fails the build rather than shipping a skin without it.
-    tmp = args.out + ".tmp"
-    with zipfile.ZipFile(tmp, "w") as archive:
-        add_folder(archive, "img")
+    with Package(args.source, args.out) as package:
+        package.add_folder("img")
         for name in IMAGES:
-            add_file(archive, f"img/{name}", read("img", name))
+            package.copy(f"img/{name}")
         for name in SKIN_FILES:
-            add_file(archive, name, read(name))
-    os.replace(tmp, args.out)
+            package.copy(name)
     return 0
 
 

@@ -4,7 +4,7 @@ JSON line {"path", "query", "headers": [[name, value], ...] in the order receive
 it answers, so a reader sees a report as soon as its sender has it delivered.
 
 The answer is 204, or what the query's "answer" parameter asks for: a status code, or "silent"
-(the request is recorded and never answered). The demo service imports make_collector().
+(the request is recorded and never answered).
 
 CLI: collector_server.py --address A [--http-port 80] [--https-port 443] --cert-dir DIR
      --request-log FILE [--ready-file FILE] [--log FILE] [--max-lifetime S]
@@ -58,12 +58,6 @@ class CollectorServer(tlsserving.TlsServing, socketserver.ThreadingMixIn,
         super().__init__(address, CollectorHandler)
 
 
-def make_collector(address, cert_dir, record_file, port=443):
-    """An HTTPS collector (certificate from the test CA in |cert_dir|) writing to |record_file|."""
-    return CollectorServer((address, port), record_file,
-                           tlsserving.tls_context(cert_dir, address))
-
-
 def main():
     p = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     tlsserving.add_server_arguments(p)
@@ -72,11 +66,8 @@ def main():
     if not a.request_log:
         p.error("--request-log is needed")
     serverlife.detach_stdio(a.log)
-    servers = []
-    if a.http_port:
-        servers.append(CollectorServer((a.address, a.http_port), a.request_log))
-    if a.https_port:
-        servers.append(make_collector(a.address, a.cert_dir, a.request_log, a.https_port))
+    servers = tlsserving.make_servers(
+        p, a, lambda address, tls: CollectorServer(address, a.request_log, tls))
     serverlife.serve_until_stopped(servers, a.ready_file, a.max_lifetime,
                                    "serving on %s" % [s.server_address for s in servers])
 

@@ -306,27 +306,14 @@ class Server(tlsserving.TlsServing, socketserver.ThreadingMixIn, http.server.HTT
 
 def main():
     p = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    p.add_argument("--address", required=True)
-    p.add_argument("--root", required=True)
-    p.add_argument("--http-port", type=int, default=80, help="0 disables plain HTTP")
-    p.add_argument("--https-port", type=int, default=443, help="0 disables HTTPS")
-    p.add_argument("--cert-dir", help="test CA folder (needed for HTTPS)")
-    p.add_argument("--rate", type=int, default=0, help="bytes per second per connection")
-    p.add_argument("--request-log")
+    tlsserving.add_server_arguments(p, serves_files=True)
     serverlife.add_life_arguments(p)
     a = p.parse_args()
     serverlife.detach_stdio(a.log)
 
     config = argparse.Namespace(root=a.root, rate=a.rate, request_log=a.request_log,
                                 log_lock=threading.Lock(), faults=FaultState())
-    servers = []
-    if a.http_port:
-        servers.append(Server((a.address, a.http_port), config))
-    if a.https_port:
-        if not a.cert_dir:
-            p.error("--cert-dir is needed for HTTPS")
-        servers.append(Server((a.address, a.https_port), config,
-                              tlsserving.tls_context(a.cert_dir, a.address)))
+    servers = tlsserving.make_servers(p, a, lambda address, tls: Server(address, config, tls))
     serverlife.serve_until_stopped(
         servers, a.ready_file, a.max_lifetime,
         "serving %s on %s" % (a.root, [s.server_address for s in servers]))

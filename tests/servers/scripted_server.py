@@ -219,14 +219,7 @@ def main():
     serverlife.detach_stdio(a.log)
 
     log = argparse.Namespace(path=a.request_log, lock=threading.Lock())
-    servers = []
-    if a.http_port:
-        servers.append(Server((a.address, a.http_port), log))
-    if a.https_port:
-        if not a.cert_dir:
-            p.error("--cert-dir is needed for HTTPS")
-        servers.append(Server((a.address, a.https_port), log,
-                              tlsserving.tls_context(a.cert_dir, a.address)))
+    servers = tlsserving.make_servers(p, a, lambda address, tls: Server(address, log, tls))
     serverlife.serve_until_stopped(servers, a.ready_file, a.max_lifetime,
                                    "serving on %s" % [s.server_address for s in servers])
 

@@ -23,6 +23,8 @@ def detach_stdio(log_path):
     os.dup2(nul, 0)
     os.dup2(out, 1)
     os.dup2(out, 2)
+    for fd in {nul, out} - {0, 1, 2}:
+        os.close(fd)
 
 
 def serve_until_stopped(servers, ready_file, max_lifetime, banner):

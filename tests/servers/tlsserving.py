@@ -42,12 +42,31 @@ class TlsServing:
         pass
 
 
-def add_server_arguments(parser):
-    """The command line that tests/http/LocalServer gives every test server."""
+def add_server_arguments(parser, serves_files=False):
+    """The command line that tests/http/LocalServer gives every test server; --root and --rate
+    matter only to a server that |serves_files|."""
     parser.add_argument("--address", required=True)
     parser.add_argument("--http-port", type=int, default=80, help="0 disables plain HTTP")
     parser.add_argument("--https-port", type=int, default=443, help="0 disables HTTPS")
     parser.add_argument("--cert-dir", help="test CA folder (needed for HTTPS)")
     parser.add_argument("--request-log")
-    parser.add_argument("--root", help="accepted and ignored")
-    parser.add_argument("--rate", help="accepted and ignored")
+    if serves_files:
+        parser.add_argument("--root", required=True)
+        parser.add_argument("--rate", type=int, default=0, help="bytes per second per connection")
+    else:
+        parser.add_argument("--root", help="accepted and ignored")
+        parser.add_argument("--rate", help="accepted and ignored")
+
+
+def make_servers(parser, args, make):
+    """One server per port that |args| enables: make((address, port), tls_context), the context
+    being None for plain HTTP."""
+    if args.https_port and not args.cert_dir:
+        parser.error("--cert-dir is needed for HTTPS")
+    servers = []
+    if args.http_port:
+        servers.append(make((args.address, args.http_port), None))
+    if args.https_port:
+        servers.append(make((args.address, args.https_port),
+                            tls_context(args.cert_dir, args.address)))
+    return servers

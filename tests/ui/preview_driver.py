@@ -31,8 +31,10 @@ class Preview:
         self.proc = subprocess.Popen(command, stdin=subprocess.DEVNULL,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.wait_for_event("ready", timeout=60)
-        ids = run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % TITLE).split()
+        ids = run("xdotool", "search", "--onlyvisible", "--name", "^%s$" % TITLE,
+                  check=False).split()
         if not ids:
+            self.end()
             raise RuntimeError("the preview window did not appear")
         self.window = ids[-1]
 

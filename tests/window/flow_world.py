@@ -73,6 +73,7 @@ def start_server(script, args, folder, name):
                             stderr=subprocess.DEVNULL)
     if not wait_until(lambda: os.path.exists(ready) or proc.poll() is not None, 30, 0.05) \
             or proc.poll() is not None:
+        stop(proc)
         raise RuntimeError("%s did not start; see %s.log in %s" % (script, name, folder))
     return proc
 
@@ -89,6 +90,8 @@ class Services:
     the collector records every report."""
 
     def __init__(self, build, folder=None):
+        # A folder of its own goes with the services; one given by the caller stays.
+        self.own_folder = folder is None
         self.folder = folder or tempfile.mkdtemp(prefix="install-flow-")
         os.makedirs(self.folder, exist_ok=True)
         self.root = os.path.join(self.folder, "files")
@@ -98,15 +101,19 @@ class Services:
         self.reports_path = os.path.join(self.folder, "analytics.jsonl")
         self.put(INSTALLER_PATH)
         cert_dir = os.path.join(build, "tests", "http", "testca")
-        self.servers = [
-            start_server("ranged_server.py", [
-                "--address", DOWNLOAD_HOST, "--root", self.root, "--cert-dir", cert_dir,
-                "--request-log", self.downloads_log], self.folder, "download-server"),
-            start_server("collector_server.py", [
-                "--address", COLLECTOR_HOST, "--http-port", "0", "--cert-dir", cert_dir,
-                "--request-log", self.reports_path], self.folder, "collector"),
-        ]
+        self.servers = []
         self.api = None
+        try:
+            self.servers.append(start_server("ranged_server.py", [
+                "--address", DOWNLOAD_HOST, "--root", self.root, "--cert-dir", cert_dir,
+                "--request-log", self.downloads_log], self.folder, "download-server"))
+            self.servers.append(start_server("collector_server.py", [
+                "--address", COLLECTOR_HOST, "--http-port", "0", "--cert-dir", cert_dir,
+                "--request-log", self.reports_path], self.folder, "collector"))
+        except Exception:
+            for proc in self.servers:  # the folder stays, with the servers' logs
+                stop(proc)
+            raise
 
     def put(self, path, data=None):
         """Serves |data| (default: the signed sample installer) at /|path|."""
@@ -159,6 +166,8 @@ class Services:
     def close(self):
         for proc in self.servers + [self.api]:
             stop(proc)
+        if self.own_folder:
+            shutil.rmtree(self.folder, ignore_errors=True)
 
 
 class ShellRecorder:

@@ -8,7 +8,6 @@ import re
 import shutil
 import subprocess
 import sys
-import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -53,12 +52,9 @@ def setUpModule():
     global services, shell
     world.trust_test_ca(BUILD)
     services = world.Services(BUILD)
+    unittest.addModuleCleanup(services.close)
     shell = world.ShellRecorder(services.folder).__enter__()
-
-
-def tearDownModule():
-    shell.__exit__()
-    services.close()
+    unittest.addModuleCleanup(shell.__exit__)
 
 
 class FlowTest(unittest.TestCase):
