@@ -109,9 +109,7 @@ bool RegisterChildScenario(const char* name, ChildScenario scenario) {
     return true;
 }
 
-int RunChildScenario(const char* name, const std::wstring& argument, unsigned timeoutMs) {
-    std::wstring commandLine =
-        FormatString(L"\"%s\" --child=%S %s", GetModulePath().c_str(), name, argument.c_str());
+int RunProgram(std::wstring commandLine, unsigned timeoutMs) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -121,13 +119,19 @@ int RunChildScenario(const char* name, const std::wstring& argument, unsigned ti
     }
     UniqueHandle processHandle(process.hProcess);
     UniqueHandle threadHandle(process.hThread);
-    if (::WaitForSingleObject(processHandle.get(), timeoutMs) != WAIT_OBJECT_0) {
+    DWORD code = 0;
+    if (::WaitForSingleObject(processHandle.get(), timeoutMs) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(processHandle.get(), &code)) {
         ::TerminateProcess(processHandle.get(), 1);
         return -1;
     }
-    DWORD code = 0;
-    ::GetExitCodeProcess(processHandle.get(), &code);
     return static_cast<int>(code);
+}
+
+int RunChildScenario(const char* name, const std::wstring& argument, unsigned timeoutMs) {
+    return RunProgram(
+        FormatString(L"\"%s\" --child=%S %s", GetModulePath().c_str(), name, argument.c_str()),
+        timeoutMs);
 }
 
 // Replaces gtest_main: dispatches "--child=NAME" to its scenario, otherwise runs the tests.

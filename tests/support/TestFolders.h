@@ -29,6 +29,10 @@ std::wstring UnixToWindowsPath(const std::string& unixPath);
 // test runs in other prefixes on the same machine never see (or end) each other's servers.
 std::string UnixScratchFolder(const std::string& tag);
 
+// Runs |commandLine| and returns the program's exit code; -1 when it cannot start or is still
+// running after |timeoutMs| (it is then ended).
+int RunProgram(std::wstring commandLine, unsigned timeoutMs);
+
 // Child scenarios: the test executable started again with "--child=NAME [args]" runs the
 // scenario registered under NAME instead of the tests, in a process of its own (for state
 // that is process-wide, such as the first log initialisation).

@@ -28,24 +28,9 @@ std::string TamperedSetupBytes() {
 }
 
 int RunHttpget(const std::wstring& arguments) {
-    std::wstring commandLine = FormatString(
-        L"\"%s\" --quiet %s", UnixToWindowsPath(TANDREL_HTTPGET).c_str(), arguments.c_str());
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info)) {
-        return -1;
-    }
-    UniqueHandle process(info.hProcess);
-    UniqueHandle thread(info.hThread);
-    DWORD code = 0;
-    if (::WaitForSingleObject(process.get(), 300000) != WAIT_OBJECT_0 ||
-        !::GetExitCodeProcess(process.get(), &code)) {
-        ::TerminateProcess(process.get(), 1);
-        return -1;
-    }
-    return static_cast<int>(code);
+    return RunProgram(FormatString(L"\"%s\" --quiet %s", UnixToWindowsPath(TANDREL_HTTPGET).c_str(),
+                                   arguments.c_str()),
+                      300000);
 }
 
 }  // namespace
