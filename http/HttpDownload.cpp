@@ -174,8 +174,6 @@ CHttpDownload::ContentResult CHttpDownload::RunPass(const DownloadPlan& plan, FI
         range->start = planned.start;
         range->length = planned.length;
         range->index = planned.index;
-        range->file = file;
-        range->lock = &pass.lock;
         range->pass = &pass;
         UniqueHandle thread(reinterpret_cast<HANDLE>(
             ::_beginthreadex(nullptr, 0, &RangeThreadEntry, range.get(), 0, nullptr)));

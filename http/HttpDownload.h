@@ -83,9 +83,7 @@ struct DownloadRange {
     int64_t start = 0;
     int64_t length = 0;
     int index = 0;
-    FILE* file = nullptr;
-    CRITICAL_SECTION* lock = nullptr;
-    DownloadPass* pass = nullptr;
+    DownloadPass* pass = nullptr;  // the output stream, the lock and the range table
 };
 
 class CHttpDownload {
@@ -128,6 +126,3 @@ class CHttpDownload {
 
 // Blocks until every range thread has ended; true exactly when the result code is 0.
 bool StartHttpDownload(const DownloadParam& param, DownloadCallback callback);
-
-// The process-wide failure counts that steer the back-end choice (never reset).
-void GetDownloadFailureCounts(int& winHttpFailures, int& internetFailures);

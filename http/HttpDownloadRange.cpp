@@ -268,8 +268,3 @@ bool CHttpDownload::ReadUrlContent(CBaseRequest* request, DownloadRange* range, 
          request->GetTypeName(), asked, written);
     return false;
 }
-
-void GetDownloadFailureCounts(int& winHttpFailures, int& internetFailures) {
-    winHttpFailures = g_winHttpFailures.load();
-    internetFailures = g_internetFailures.load();
-}

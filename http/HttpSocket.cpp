@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "common/Format.h"
 #include "common/TextConvert.h"
@@ -34,7 +35,7 @@ int64_t AnnouncedLength(const CHttpHeader& response) {
     }
     const std::string text = response.FindHeaderNoCase("content-length");
     int64_t length = -1;
-    if (!text.empty() && !ParseContentLength(AnsiToWide(text).c_str(), length)) {
+    if (!text.empty() && !ParseContentLength(text.c_str(), length)) {
         throw kHttpErrorTooLarge;
     }
     return length;
@@ -66,9 +67,13 @@ void CHttpSocket::Connect(const std::string& host, uint16_t port) {
         entry->h_addr_list[0] == nullptr) {
         throw kHttpErrorResolve;
     }
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = ::htons(port);
+    std::memcpy(&address.sin_addr, entry->h_addr_list[0], 4);
     const auto* bytes = reinterpret_cast<const unsigned char*>(entry->h_addr_list[0]);
-    const std::string dotted = FormatString("%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]);
-    serverAddress_ = AnsiToWide(dotted);
+    serverAddress_ =
+        AnsiToWide(FormatString("%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]));
 
     socket_.reset();
     socket_.reset(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
@@ -78,10 +83,6 @@ void CHttpSocket::Connect(const std::string& host, uint16_t port) {
     const DWORD timeout = kReceiveTimeoutMs;
     ::setsockopt(socket_.get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout),
                  sizeof(timeout));
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_port = ::htons(port);
-    address.sin_addr.s_addr = ::inet_addr(dotted.c_str());
     if (::connect(socket_.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) ==
         SOCKET_ERROR) {
         throw kHttpErrorConnect;
@@ -182,7 +183,7 @@ bool CHttpSocket::FollowRedirect(Next next, const CHttpHeader& response, size_t 
     }
     const std::string text = response.FindHeaderNoCase("content-length");
     int64_t length = -1;
-    if (text.empty() || !ParseContentLength(AnsiToWide(text).c_str(), length)) {
+    if (text.empty() || !ParseContentLength(text.c_str(), length)) {
         length = -1;
     }
     int64_t left = length - static_cast<int64_t>(bodyReceived);

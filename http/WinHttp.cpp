@@ -70,14 +70,14 @@ void CWinHttp::SendRequest(const std::wstring& url, bool post, const char* body,
     std::wstring path;
     uint16_t port = 0;
     SplitUrl(url, host, path, port);
-    secure_ = port == 443;
+    const bool secure = port == 443;
     connection_.reset(::WinHttpConnect(session_.get(), host.c_str(), port, 0));
     if (!connection_) {
         throw kHttpErrorConnect;
     }
     request_.reset(::WinHttpOpenRequest(connection_.get(), post ? L"POST" : L"GET", path.c_str(),
                                         nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                        secure_ ? WINHTTP_FLAG_SECURE : 0));
+                                        secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request_) {
         throw kHttpErrorOpen;
     }
@@ -85,7 +85,7 @@ void CWinHttp::SendRequest(const std::wstring& url, bool post, const char* body,
     DWORD responseTimeout = static_cast<DWORD>(receiveTimeoutMs_);
     ::WinHttpSetOption(request_.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout,
                        sizeof(responseTimeout));
-    if (secure_) {
+    if (secure) {
         DWORD flags = kSecurityFlags;
         ::WinHttpSetOption(request_.get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof(flags));
     }
@@ -216,11 +216,8 @@ bool CWinHttp::DownloadToFile(const wchar_t* url, const wchar_t* path) {
                     throw kHttpErrorWriteFile;
                 }
                 count += static_cast<int64_t>(size);
-                if (state_.observer != nullptr) {
-                    state_.observer->OnProgress(state_.context, kHttpEventProgress,
-                                                static_cast<double>(announced),
-                                                static_cast<double>(count));
-                }
+                state_.Notify(kHttpEventProgress, static_cast<double>(announced),
+                              static_cast<double>(count));
             },
             {kHttpErrorQueryLength, static_cast<uint64_t>(announced), kHttpErrorReadBody});
         if (count != announced) {

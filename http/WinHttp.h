@@ -54,7 +54,6 @@ class CWinHttp : public IWinHttp {
     void ReadBody(Sink&& sink, const BodyLimits& limits);
 
     int statusCode_ = 0;
-    bool secure_ = false;
     // Declared in opening order, so they close in reverse.
     UniqueWinHttpHandle session_;
     UniqueWinHttpHandle connection_;

@@ -73,7 +73,7 @@ void CWininetHttp::SendOnce(const std::wstring& url, const wchar_t* verb, const 
     std::wstring path;
     uint16_t port = 0;
     SplitUrl(url, host, path, port);
-    secure_ = port == 443;
+    const bool secure = port == 443;
     connection_.reset(::InternetConnectW(session_.get(), host.c_str(), port, nullptr, nullptr,
                                          INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection_) {
@@ -81,7 +81,7 @@ void CWininetHttp::SendOnce(const std::wstring& url, const wchar_t* verb, const 
     }
     const DWORD flags =
         INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTO_REDIRECT |
-        (secure_ ? INTERNET_FLAG_SECURE | INTERNET_FLAG_IGNORE_CERT_DATE_INVALID : 0);
+        (secure ? INTERNET_FLAG_SECURE | INTERNET_FLAG_IGNORE_CERT_DATE_INVALID : 0);
     request_.reset(::HttpOpenRequestW(connection_.get(), verb, path.c_str(), L"HTTP/1.1", nullptr,
                                       nullptr, flags, 0));
     if (!request_) {

@@ -50,7 +50,6 @@ class CWininetHttp : public IWininetHttp {
     size_t ReadPiece(char* buffer, size_t capacity);
 
     int statusCode_ = 0;
-    bool secure_ = false;
     // Declared in opening order, so they close in reverse.
     UniqueInternetHandle session_;
     UniqueInternetHandle connection_;

@@ -1,9 +1,10 @@
 #include "http/tool/BaseRequest.h"
 
-#include <cwctype>
 #include <new>
 
 #include "common/Log.h"
+#include "common/StringUtil.h"
+#include "http/HttpText.h"
 #include "http/tool/ContentLength.h"
 #include "http/tool/InternetRequest.h"
 #include "http/tool/WinHttpRequest.h"
@@ -14,22 +15,6 @@ namespace {
 // this file must not include wininet.h (it meets winhttp.h through the back-ends).
 constexpr unsigned long kOptionMaxConnsPerServer = 73;
 constexpr unsigned long kOptionMaxConnsPer10Server = 74;
-
-constexpr wchar_t kHttpPrefix[] = L"http://";
-constexpr wchar_t kHttpsPrefix[] = L"https://";
-
-// True when |url| begins with |prefix|, letters compared without regard to case.
-bool HasPrefix(const std::wstring& url, const std::wstring& prefix) {
-    if (url.size() < prefix.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (std::towlower(url[i]) != prefix[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -50,20 +35,11 @@ bool CBaseRequest::SplitRequestUrl(const std::wstring& url, std::wstring& host,
                                    std::wstring& path) {
     host.clear();
     path.clear();
-    std::wstring rest;
-    if (HasPrefix(url, kHttpPrefix)) {
-        rest = url.substr(std::wstring(kHttpPrefix).size());
-    } else if (HasPrefix(url, kHttpsPrefix)) {
-        rest = url.substr(std::wstring(kHttpsPrefix).size());
-    } else {
-        return true;  // no host: the connect step fails and says so
-    }
-    const size_t slash = rest.find(L'/');
-    if (slash == std::wstring::npos) {
+    // Without a scheme both stay empty: the connect step fails and says so.
+    if (!SplitHostAndPath(url, host, path)) {
+        host.clear();
         return false;
     }
-    host = rest.substr(0, slash);
-    path = rest.substr(slash + 1);
     return true;
 }
 
@@ -76,7 +52,7 @@ bool CBaseRequest::RequestUrl(const std::wstring& url) {
     if (OpenAndSend(true, host, path)) {
         return true;
     }
-    if (!HasPrefix(url, kHttpPrefix)) {
+    if (!http_text::StartsWithNoCase(url, "http://")) {
         return false;
     }
     CloseHandles();
@@ -102,8 +78,7 @@ ResponseHead CBaseRequest::ReadResponseHead() {
     head.status = GetStatusCode();
     std::string length;
     if (QueryHeader(L"Content-Length", length)) {
-        const std::wstring wide(length.begin(), length.end());
-        head.hasContentLength = ParseContentLength(wide.c_str(), head.contentLength);
+        head.hasContentLength = ParseContentLength(length.c_str(), head.contentLength);
     }
     QueryHeader(L"Content-Range", head.contentRange);
     QueryHeader(L"ETag", head.etag);

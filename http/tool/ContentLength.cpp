@@ -2,29 +2,42 @@
 
 #include <cstdint>
 
-bool ParseContentLength(const wchar_t* text, int64_t& value) {
+namespace {
+
+template <typename Char>
+bool ParseLength(const Char* text, int64_t& value) {
     if (text == nullptr) {
         return false;
     }
-    const wchar_t* p = text;
-    while (*p == L' ' || *p == L'\t') {
+    const Char* p = text;
+    while (*p == ' ' || *p == '\t') {
         ++p;
     }
     int64_t result = 0;
     int digits = 0;
-    for (; *p >= L'0' && *p <= L'9'; ++p, ++digits) {
-        const int digit = *p - L'0';
+    for (; *p >= '0' && *p <= '9'; ++p, ++digits) {
+        const int digit = *p - '0';
         if (result > (INT64_MAX - digit) / 10) {
             return false;
         }
         result = result * 10 + digit;
     }
-    while (*p == L' ' || *p == L'\t') {
+    while (*p == ' ' || *p == '\t') {
         ++p;
     }
-    if (digits == 0 || *p != L'\0') {
+    if (digits == 0 || *p != '\0') {
         return false;
     }
     value = result;
     return true;
+}
+
+}  // namespace
+
+bool ParseContentLength(const wchar_t* text, int64_t& value) {
+    return ParseLength(text, value);
+}
+
+bool ParseContentLength(const char* text, int64_t& value) {
+    return ParseLength(text, value);
 }
