@@ -25,9 +25,6 @@ class BannerCarousel {
     // True when a picture was set.
     bool Tick(const ShowPicture& show);
 
-    // The picture the next tick shows.
-    int next() const { return next_; }
-
   private:
     int next_ = kFirstPicture;
 };

@@ -9,9 +9,8 @@
 // Share of the progress bar that the download fills; the installer's progress file the rest.
 constexpr int kDownloadRatio = 90;
 
-// Window timer that reads the installer's progress file, and its period.
+// Window timer that reads the installer's progress file.
 constexpr unsigned kProgressTimerId = 12;
-constexpr unsigned kProgressPollMs = 1500;
 
 // Maps the downloader's byte counts onto 0..ratio percent. The count shown never moves back:
 // while a retried range makes the reported count drop, it creeps on by 10 bytes per event

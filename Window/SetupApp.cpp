@@ -2,7 +2,6 @@
 
 #include <ole2.h>
 
-#include "common/PathUtil.h"
 #include "common/SystemInfo.h"
 #include "ui/SkinPackage.h"
 #include "Window/SetupFrameWnd.h"
@@ -14,10 +13,6 @@ namespace {
 constexpr DWORD kSetupWindowStyle = 0x96C80000;
 
 }  // namespace
-
-std::wstring InstanceNameOf(const std::wstring& exePath) {
-    return StripLastExtension(GetFileNamePart(exePath));
-}
 
 int RunSetupWindow(HINSTANCE instance, const std::function<void(CSetupFrameWnd&)>& beforeShow) {
     // The folder dialog's new style and the taskbar button need COM on this thread.

@@ -1,8 +1,6 @@
 // The install flow from the Install click to a verified download: the folder test, the
 // preparation thread (the installer's address, its size, the free space), the download thread
 // and its progress, the verification of the downloaded bytes and the answers to a failure.
-#include <objbase.h>
-
 #include "common/GA.h"
 #include "common/Log.h"
 #include "common/ShellLaunch.h"
@@ -191,13 +189,7 @@ void CSetupFrameWnd::BackToHomePage() {
 }
 
 void CSetupFrameWnd::OpenInBrowser(const std::wstring& url) {
-    // The shell may hand the address to a handler that needs COM on the calling thread.
-    const HRESULT com =
-        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const HINSTANCE result = OpenWithShell(GetHWND(), url);
-    if (SUCCEEDED(com)) {
-        ::CoUninitialize();
-    }
     TLOGW("CSetupFrameWnd::OpenInBrowser", L"shell open %s: %d", url.c_str(),
           static_cast<int>(reinterpret_cast<INT_PTR>(result)));
 }

@@ -1,6 +1,7 @@
 // CSetupFrameWnd's window states and what each shows, the finish page, the close question and
 // the window's message boxes, which workers may ask and wait for.
-#include <condition_variable>
+#include <future>
+#include <memory>
 
 #include "common/Log.h"
 #include "ui/controls/Button.h"
@@ -26,44 +27,6 @@ const char* StateName(int state) {
             return "unknown";
     }
 }
-
-// A worker's question, answered on the GUI thread. The task that shows the box holds it; when
-// the window goes before the task runs, the task is dropped unrun and its destructor answers 0,
-// so the worker never waits for a box that can no longer appear.
-class PendingAnswer {
-  public:
-    void Set(int answer) {
-        std::lock_guard<std::mutex> guard(lock_);
-        if (!done_) {
-            answer_ = answer;
-            done_ = true;
-            answered_.notify_all();
-        }
-    }
-    int Wait() {
-        std::unique_lock<std::mutex> guard(lock_);
-        answered_.wait(guard, [this] { return done_; });
-        return answer_;
-    }
-
-  private:
-    std::mutex lock_;
-    std::condition_variable answered_;
-    bool done_ = false;
-    int answer_ = 0;
-};
-
-class AnswerOnDrop {
-  public:
-    explicit AnswerOnDrop(std::shared_ptr<PendingAnswer> answer) : answer_(std::move(answer)) {}
-    AnswerOnDrop(const AnswerOnDrop&) = delete;
-    AnswerOnDrop& operator=(const AnswerOnDrop&) = delete;
-    ~AnswerOnDrop() { answer_->Set(0); }
-    void Set(int answer) { answer_->Set(answer); }
-
-  private:
-    std::shared_ptr<PendingAnswer> answer_;
-};
 
 }  // namespace
 
@@ -179,11 +142,19 @@ int CSetupFrameWnd::ShowMessage(const std::wstring& text, MessageBoxKind kind) {
     if (::GetCurrentThreadId() == guiThread_) {
         return ShowMessageNow(text, kind);
     }
-    auto answer = std::make_shared<PendingAnswer>();
-    auto drop = std::make_shared<AnswerOnDrop>(answer);
-    if (!PostToGuiThread([this, text, kind, drop] { drop->Set(ShowMessageNow(text, kind)); })) {
+    // The posted task holds the only promise. When the window goes before the task runs, the
+    // task is dropped unrun and the broken promise answers 0, so the worker never waits for a
+    // box that can no longer appear.
+    auto promise = std::make_shared<std::promise<int>>();
+    std::future<int> answer = promise->get_future();
+    if (!PostToGuiThread(
+            [this, text, kind, promise] { promise->set_value(ShowMessageNow(text, kind)); })) {
         return 0;
     }
-    drop.reset();
-    return answer->Wait();
+    promise.reset();
+    try {
+        return answer.get();
+    } catch (const std::future_error&) {
+        return 0;
+    }
 }

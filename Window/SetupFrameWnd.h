@@ -85,9 +85,6 @@ class CSetupFrameWnd : public SkinUI::CSkinWindowBase {
     // without the question with kCloseWithoutQuestion.
 
     // Values set during start-up and read-only afterwards: safe from any thread.
-    const LanguageManager& Language() const { return language_; }
-    const std::wstring& WorkFolder() const { return workFolder_; }
-    const std::wstring& ProgressFilePath() const { return progressFilePath_; }
     int DownloadRatio() const { return downloadRatio_; }
     // Values the flow replaces while it runs (any thread).
     std::wstring InstallPath() const;

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <new>
 
 #include "BuildConfig.h"
@@ -22,6 +23,11 @@ constexpr wchar_t kIdentityValue[] = L"GUID";
 constexpr REGSAM kFullAccess = 0xF013F;  // KEY_ALL_ACCESS | KEY_WOW64_64KEY
 constexpr DWORD kReadBufferBytes = 2048;
 constexpr char kContentType[] = "Content-Type: application/json; charset=utf-8";
+
+// An HTTP client is ended with Release, also when a request throws (out of memory).
+struct ReleaseClient {
+    void operator()(IHttpBase* client) const { client->Release(); }
+};
 
 // The whole text is ASCII letters, digits and "-", at least one character (the pattern
 // "[a-zA-Z0-9\-]+" matched as a whole, without pulling in <regex> and its locale facets).
@@ -138,18 +144,17 @@ bool CGA::SendGACommon(const std::string& eventName) {
     CDownloaderGAJSONStruct record(document.GetAllocator(), &payload, 0, {});
     const std::string json = JsonStructToString(record, document);
 
-    IHttpBase* client = nullptr;
-    if (!CreateHttpInstance(&client, kHttpClientWinHttp)) {
+    IHttpBase* created = nullptr;
+    if (!CreateHttpInstance(&created, kHttpClientWinHttp)) {
         return false;
     }
-    auto* http = static_cast<IWinHttp*>(client);
+    const std::unique_ptr<IWinHttp, ReleaseClient> http(static_cast<IWinHttp*>(created));
     const std::string url = GAWideToUtf8(collectUrl_);
     http->Request(url.c_str(), 1, json.c_str(), kContentType);  // the answer is not used
     const int status = http->GetStatusCode();
     TLOG("CGA::SendGACommon", "request url: %s", url.c_str());
     TLOG("CGA::SendGACommon", "request info: %s", json.c_str());
     TLOG("CGA::SendGACommon", "request ret Code: %d", status);
-    client->Release();
     return true;
 }
 

@@ -26,7 +26,8 @@ using RunTaskAsInteractiveUserFn = HRESULT(WINAPI*)(LPCWSTR commandLine, LPCWSTR
 // COM for the current thread, balanced only when this call initialised it.
 class ScopedComApartment {
   public:
-    ScopedComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    explicit ScopedComApartment(DWORD flags = COINIT_APARTMENTTHREADED)
+        : result_(::CoInitializeEx(nullptr, flags)) {}
     ~ScopedComApartment() {
         if (SUCCEEDED(result_)) {
             ::CoUninitialize();
@@ -192,6 +193,9 @@ bool ShellOpenDirectly(const std::wstring& exePath) {
 }  // namespace
 
 HINSTANCE OpenWithShell(HWND owner, const std::wstring& target) {
+    // The shell may hand the target to a handler that needs COM on the calling thread, which
+    // may be a worker of the install flow.
+    const ScopedComApartment apartment(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     return ::ShellExecuteW(owner, L"Open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 
 // Opens |target| with the shell verb "Open", shown normally; the shell's result (above 32 on
-// success).
+// success). Any thread: COM is set up for the call when the thread has none.
 HINSTANCE OpenWithShell(HWND owner, const std::wstring& target);
 
 // Starts the product. |startDirectly| shell-executes it with this program's rights. Otherwise it
