@@ -187,9 +187,9 @@ def main():
     print("file %.0f MiB, %d repetitions, medians; throttled: %.0f MiB/s per connection "
           "(%.0f MiB/s for five), the slow one %.2f MiB/s" % (
               mib, a.reps, a.rate / 1048576.0, limit, slow_rate / 1048576.0))
-    print("%-5s %-11s %-18s %7s %7s %7s %8s %7s %8s %4s" % (
+    print("%-5s %-11s %-18s %7s %7s %7s %8s %7s %7s %8s %4s" % (
         "proto", "scenario", "tool", "time s", "wall s", "MiB/s", "of limit", "CPU s",
-        "vs aria", "sha"))
+        "RSS MiB", "vs aria", "sha"))
     all_ok = True
     for scheme in ("http", "https"):
         for scenario, _ in scenarios:
@@ -199,15 +199,16 @@ def main():
                 best = statistics.median(r[0] for r in rows)
                 wall = statistics.median(r[1] for r in rows)
                 cpu = statistics.median(r[2] for r in rows)
+                rss = max(r[3] for r in rows)
                 ok = all(r[4] for r in rows)
                 all_ok &= ok
                 share = "%.2f" % (mib / best / limit) if scenario == "even" else "-"
-                print("%-5s %-11s %-18s %7.2f %7.2f %7.1f %8s %7.2f %8.2f %4s" % (
-                    scheme, scenario, name, best, wall, mib / best, share, cpu, aria / best,
-                    "ok" if ok else "BAD"))
+                print("%-5s %-11s %-18s %7.2f %7.2f %7.1f %8s %7.2f %7.1f %8.2f %4s" % (
+                    scheme, scenario, name, best, wall, mib / best, share, cpu, rss,
+                    aria / best, "ok" if ok else "BAD"))
     print("time = httpget's own time from its start of work to the end (no Wine start), the "
-          "wall time for the native tools;\n'vs aria' = aria2c's time / this tool's time "
-          "(1 or more: at least as fast).")
+          "wall time for the native tools;\n'RSS MiB' = the largest peak of the repetitions; "
+          "'vs aria' = aria2c's time / this tool's time (1 or more: at least as fast).")
     return 0 if all_ok else 1
 
 

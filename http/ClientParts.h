@@ -1,6 +1,6 @@
 // Pieces that the three clients of the family share: the caller-facing state (request fields,
-// observer, last error), malloc'ed body buffers, and an output file that a failed download
-// removes again.
+// observer, last error) with the interface's accessors over it, malloc'ed body buffers, and an
+// output file that a failed download removes again.
 #pragma once
 
 #include <cstdio>
@@ -25,6 +25,30 @@ struct HttpClientState {
     int context = 0;
     IDownloadObserver* observer = nullptr;
     int lastError = 0;
+};
+
+// The accessors that every client implements alike, over its HttpClientState and last status.
+// |Interface| is the client's interface; the destructor stays the first virtual function after
+// the interface's own.
+template <typename Interface>
+class HttpClient : public Interface {
+  public:
+    void SetProgressCallback(IDownloadObserver* observer, int context) override {
+        state_.SetObserver(observer, context);
+    }
+    void Release() override { delete this; }
+    int GetLastErrorCode() override { return state_.lastError; }
+    void AddRequestHeader(const char* name, const char* value) override {
+        state_.AddRequestHeader(name, value);
+    }
+    int GetStatusCode() override { return statusCode_; }
+
+  protected:
+    HttpClient() = default;
+    virtual ~HttpClient() = default;
+
+    int statusCode_ = 0;
+    HttpClientState state_;
 };
 
 // Body buffers are handed to callers, who release them with free().

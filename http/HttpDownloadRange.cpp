@@ -239,8 +239,9 @@ bool CHttpDownload::ReadUrlContent(CBaseRequest* request, DownloadRange* range, 
         SectionLock lock(&pass.lock);
         const RangeSegment& current = pass.table.Segment(segment);
         const int64_t take = std::min<int64_t>(count, current.end - current.next);
+        // The seek also hands the stream's pending bytes on; the flush after the write shows a
+        // failed write at once.
         const bool ok = _fseeki64(pass.file, current.next, SEEK_SET) == 0 &&
-                        std::fflush(pass.file) == 0 &&
                         std::fwrite(buffer.get(), 1, static_cast<size_t>(take), pass.file) ==
                             static_cast<size_t>(take) &&
                         std::fflush(pass.file) == 0;

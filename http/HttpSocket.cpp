@@ -55,10 +55,6 @@ CHttpSocket::CHttpSocket() {
 
 CHttpSocket::~CHttpSocket() = default;
 
-void CHttpSocket::Release() {
-    delete this;
-}
-
 void CHttpSocket::Connect(const std::string& host, uint16_t port) {
     connecting_ = true;
     // An empty name would resolve to this machine.

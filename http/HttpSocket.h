@@ -18,21 +18,12 @@ struct SocketTraits {
 };
 using UniqueSocket = UniqueHandleT<SocketTraits>;
 
-class CHttpSocket : public ISocketHttp {
+class CHttpSocket : public HttpClient<ISocketHttp> {
   public:
     CHttpSocket();
 
-    void SetProgressCallback(IDownloadObserver* observer, int context) override {
-        state_.SetObserver(observer, context);
-    }
     bool DownloadToFile(const wchar_t* url, const wchar_t* path) override;
     bool DownloadToBuffer(const wchar_t* url, char** buffer, int* length) override;
-    void Release() override;
-    int GetLastErrorCode() override { return state_.lastError; }
-    void AddRequestHeader(const char* name, const char* value) override {
-        state_.AddRequestHeader(name, value);
-    }
-    int GetStatusCode() override { return statusCode_; }
     std::wstring GetServerAddress() override { return serverAddress_; }
 
   protected:
@@ -65,10 +56,8 @@ class CHttpSocket : public ISocketHttp {
     // response; false when a redirect leads to a refused server.
     bool Fetch(const wchar_t* url, CHttpHeader& response, std::string& bodyStart);
 
-    int statusCode_ = 0;
     UniqueSocket socket_;
     std::wstring serverAddress_;
-    HttpClientState state_;
     // The "Host" this client put in the request fields (a caller's own "Host" is never replaced).
     std::string ownHost_;
     // Set while connecting, so that a buffer download can report the failure as code 1.

@@ -35,10 +35,6 @@ CWinHttp::~CWinHttp() {
     CloseHandles();
 }
 
-void CWinHttp::Release() {
-    delete this;
-}
-
 void CWinHttp::SetTimeouts(int connectMs, int sendMs, int receiveMs) {
     connectTimeoutMs_ = connectMs;
     sendTimeoutMs_ = sendMs;

@@ -10,22 +10,13 @@
 #include "http/ClientParts.h"
 #include "http/tool/WinHttpRequest.h"
 
-class CWinHttp : public IWinHttp {
+class CWinHttp : public HttpClient<IWinHttp> {
   public:
     // Opens a first session with the default time-outs (a failure records code 1).
     CWinHttp();
 
-    void SetProgressCallback(IDownloadObserver* observer, int context) override {
-        state_.SetObserver(observer, context);
-    }
     bool DownloadToFile(const wchar_t* url, const wchar_t* path) override;
     bool DownloadToBuffer(const wchar_t* url, char** buffer, int* length) override;
-    void Release() override;
-    int GetLastErrorCode() override { return state_.lastError; }
-    void AddRequestHeader(const char* name, const char* value) override {
-        state_.AddRequestHeader(name, value);
-    }
-    int GetStatusCode() override { return statusCode_; }
     // A 404 gives an empty text and code 5; any other status gives the body.
     std::string Request(const wchar_t* url, int post, const char* body,
                         const wchar_t* headers) override;
@@ -53,7 +44,6 @@ class CWinHttp : public IWinHttp {
     template <typename Sink>
     void ReadBody(Sink&& sink, const BodyLimits& limits);
 
-    int statusCode_ = 0;
     // Declared in opening order, so they close in reverse.
     UniqueWinHttpHandle session_;
     UniqueWinHttpHandle connection_;
@@ -61,5 +51,4 @@ class CWinHttp : public IWinHttp {
     int connectTimeoutMs_ = 5000;
     int sendTimeoutMs_ = 5000;
     int receiveTimeoutMs_ = 5000;
-    HttpClientState state_;
 };

@@ -29,10 +29,6 @@ CWininetHttp::~CWininetHttp() {
     CloseHandles();
 }
 
-void CWininetHttp::Release() {
-    delete this;
-}
-
 void CWininetHttp::CloseHandles() {
     request_.reset();
     connection_.reset();

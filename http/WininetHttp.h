@@ -10,21 +10,12 @@
 #include "http/ClientParts.h"
 #include "http/tool/InternetRequest.h"
 
-class CWininetHttp : public IWininetHttp {
+class CWininetHttp : public HttpClient<IWininetHttp> {
   public:
     CWininetHttp() = default;
 
-    void SetProgressCallback(IDownloadObserver* observer, int context) override {
-        state_.SetObserver(observer, context);
-    }
     bool DownloadToFile(const wchar_t* url, const wchar_t* path) override;
     bool DownloadToBuffer(const wchar_t* url, char** buffer, int* length) override;
-    void Release() override;
-    int GetLastErrorCode() override { return state_.lastError; }
-    void AddRequestHeader(const char* name, const char* value) override {
-        state_.AddRequestHeader(name, value);
-    }
-    int GetStatusCode() override { return statusCode_; }
     // A 404 gives an empty text and code 5; any other status gives the body.
     std::string Request(const wchar_t* url, int post, const char* body,
                         const wchar_t* headers) override;
@@ -49,10 +40,8 @@ class CWininetHttp : public IWininetHttp {
     // One read of at most |capacity| bytes: 0 at the end of the body; code 8 when it fails.
     size_t ReadPiece(char* buffer, size_t capacity);
 
-    int statusCode_ = 0;
     // Declared in opening order, so they close in reverse.
     UniqueInternetHandle session_;
     UniqueInternetHandle connection_;
     UniqueInternetHandle request_;
-    HttpClientState state_;
 };
