@@ -1,6 +1,7 @@
 #include "ui/SkinMarkup.h"
 
 #include <cstring>
+#include <utility>
 
 namespace SkinUI {
 
@@ -285,11 +286,7 @@ class CSkinMarkup::Parser {
 };
 
 bool CSkinMarkup::Fail(const char* message, size_t offset) {
-    nodes_.clear();
-    attributes_.clear();
-    texts_.clear();
-    buffer_.reset();
-    size_ = 0;
+    Release();
     error_ = message;
     errorOffset_ = offset;
     return false;
@@ -303,12 +300,17 @@ bool CSkinMarkup::Load(const void* data, size_t size) {
     if (size > kMaxFileSize) {
         return Fail("File too large");
     }
-    return Parse(static_cast<const char*>(data), size);
+    return ParseCopy(data, size);
 }
 
-bool CSkinMarkup::Parse(const char* data, size_t size) {
-    buffer_.reset(new char[size]);
-    std::memcpy(buffer_.get(), data, size);
+bool CSkinMarkup::ParseCopy(const void* data, size_t size) {
+    std::unique_ptr<char[]> bytes(new char[size]);
+    std::memcpy(bytes.get(), data, size);
+    return Parse(std::move(bytes), size);
+}
+
+bool CSkinMarkup::Parse(std::unique_ptr<char[]> bytes, size_t size) {
+    buffer_ = std::move(bytes);
     size_ = size;
     error_.clear();
     errorOffset_ = 0;

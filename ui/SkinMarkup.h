@@ -95,8 +95,10 @@ class CSkinMarkup {
     };
 
     bool Fail(const char* message, size_t offset = 0);
-    // Copies the bytes into the buffer and parses them.
-    bool Parse(const char* data, size_t size);
+    // Keeps |bytes| (|size| of them) as the buffer and parses them.
+    bool Parse(std::unique_ptr<char[]> bytes, size_t size);
+    // A copy of |size| bytes at |data|, parsed.
+    bool ParseCopy(const void* data, size_t size);
     std::wstring Slice(uint32_t begin, uint32_t length) const;
 
     // The file's bytes, exactly as many as the file holds (so that the sanitizers see any

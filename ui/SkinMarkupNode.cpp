@@ -22,11 +22,10 @@ bool CSkinMarkup::LoadFromFile(const std::wstring& path) {
     if (bytes.empty()) {
         return Fail("File is empty");
     }
-    return Parse(bytes.data(), bytes.size());
+    return ParseCopy(bytes.data(), bytes.size());
 }
 
 bool CSkinMarkup::SetLoadError(const char* message) {
-    Release();
     return Fail(message);
 }
 
@@ -46,11 +45,13 @@ bool CSkinMarkup::LoadFromZip(const CZipReader* zip, const std::wstring& name) {
     if (info.uncompressedSize > kMaxFileSize) {
         return Fail("File too large");
     }
-    std::string bytes(info.uncompressedSize, '\0');
-    if (!zip->Inflate(index, &bytes[0], bytes.size())) {
+    // Inflated straight into the buffer the reader keeps.
+    const size_t size = info.uncompressedSize;
+    std::unique_ptr<char[]> bytes(new char[size]);
+    if (!zip->Inflate(index, bytes.get(), size)) {
         return Fail("Could not unzip file");
     }
-    return Parse(bytes.data(), bytes.size());
+    return Parse(std::move(bytes), size);
 }
 
 std::wstring CSkinMarkup::Slice(uint32_t begin, uint32_t length) const {

@@ -1,8 +1,7 @@
 #include "ui/SkinSource.h"
 
-#include <vector>
-
 #include "common/Resource.h"
+#include "common/SystemInfo.h"
 #include "ui/SkinBuilder.h"
 #include "ui/SkinManager.h"
 #include "ui/controls/Control.h"
@@ -12,15 +11,6 @@ namespace SkinUI {
 namespace {
 
 HINSTANCE g_instance = nullptr;
-
-std::wstring ExecutableFolder() {
-    std::vector<wchar_t> path(32768);
-    const DWORD length =
-        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    std::wstring folder(path.data(), length < path.size() ? length : 0);
-    const size_t slash = folder.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
-}
 
 // A copy of a resource's bytes; false when it is missing, cannot be loaded or is empty.
 bool ReadResource(HINSTANCE instance, int id, const wchar_t* type, std::string& bytes) {
@@ -46,7 +36,7 @@ HINSTANCE GetSkinInstance() {
 SkinLoadResult LoadWindowSkin(CSkinManagerUI& manager, const SkinSourceValues& source,
                               ISkinBuilderCallback* callback, CSkinPackage& package) {
     if (package.GetResourcePath().empty()) {
-        package.SetResourcePath(ExecutableFolder() + source.skinFolder);
+        package.SetResourcePath(GetModuleFolder() + L"\\" + source.skinFolder);
     }
     package.SetSourceKind(source.kind);
     const HINSTANCE instance = GetSkinInstance();

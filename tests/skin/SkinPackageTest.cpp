@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "common/Resource.h"
 #include "common/TextConvert.h"
 #include "common/WinHandle.h"
 #include "common/ZipReader.h"
@@ -79,12 +80,11 @@ class SkinPackageTest : public testing::Test {
         UniqueModule exe(::LoadLibraryExW(UnixToWindowsPath(TANDREL_SETUP_EXE).c_str(), nullptr,
                                           LOAD_LIBRARY_AS_DATAFILE));
         ASSERT_TRUE(exe.valid()) << "error " << ::GetLastError();
-        HRSRC info = ::FindResourceW(exe.get(), MAKEINTRESOURCEW(104), L"ZIPRES");
-        ASSERT_NE(nullptr, info) << "no ZIPRES 104";
-        HGLOBAL loaded = ::LoadResource(exe.get(), info);
-        const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-        ASSERT_NE(nullptr, bytes);
-        package_->bytes.assign(static_cast<const char*>(bytes), ::SizeofResource(exe.get(), info));
+        const void* bytes = nullptr;
+        size_t size = 0;
+        ASSERT_TRUE(FindResourceBytes(exe.get(), MAKEINTRESOURCEW(104), L"ZIPRES", bytes, size))
+            << "no ZIPRES 104";
+        package_->bytes.assign(static_cast<const char*>(bytes), size);
         ASSERT_TRUE(package_->reader.Open(package_->bytes.data(), package_->bytes.size()))
             << package_->reader.LastError();
     }

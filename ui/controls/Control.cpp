@@ -93,7 +93,7 @@ void CControlUI::SetVisible(bool visible) {
     if (!visible) {
         ReleaseInputState();
     }
-    NeedParentUpdate();
+    NeedUpdate();
 }
 
 void CControlUI::SetEnabled(bool enabled) {
@@ -138,18 +138,18 @@ void CControlUI::SetPos(const IntRect& rect) {
 
 void CControlUI::SetItemLength(int LayoutItem::*field, int value) {
     item_.*field = ClampNonNegative(value);
-    NeedParentUpdate();
+    NeedUpdate();
 }
 
 void CControlUI::SetFloat(bool floating) {
     item_.floating = floating;
     hasAnchors_ = false;
-    NeedParentUpdate();
+    NeedUpdate();
 }
 
 void CControlUI::SetFloatPos(const IntRect& pos) {
     floatPos_ = ClampRect(pos);
-    NeedParentUpdate();
+    NeedUpdate();
 }
 
 LayoutItem CControlUI::GetLayoutItem() const {
@@ -290,10 +290,6 @@ void CControlUI::NeedUpdate() {
     if (manager_ != nullptr) {
         manager_->NeedUpdate();
     }
-}
-
-void CControlUI::NeedParentUpdate() {
-    NeedUpdate();
 }
 
 void CControlUI::DoPaint(ISkinPainter& painter, const IntRect& dirty) {

@@ -156,8 +156,7 @@ class CControlUI {
     // background image, state image, text, children, then the border.
     virtual void DoPaint(ISkinPainter& painter, const IntRect& dirty);
     void Invalidate();
-    // The control's size or visibility changed: its parent must lay out again.
-    void NeedParentUpdate();
+    // The control's size, placement or visibility changed: the tree is laid out again.
     void NeedUpdate();
 
   protected:

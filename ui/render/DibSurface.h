@@ -24,7 +24,6 @@ class DibSurface {
 
     bool Valid() const { return dc_.valid(); }
     HDC Dc() const { return dc_.get(); }
-    HBITMAP Bitmap() const { return bitmap_.get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
     // Row-major, top row first; one 0xAARRGGBB value per pixel, in device (physical) order.

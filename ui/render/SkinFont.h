@@ -37,7 +37,6 @@ class CFontTable {
     // Creates and stores the font; a negative identifier or an empty face adds nothing.
     // With |makeDefault| it also becomes the default font.
     bool Add(int id, const FontInfo& info, bool makeDefault = false);
-    bool Has(int id) const { return fonts_.count(id) != 0; }
     // The font of |id|, or the default font when there is none (-1 included).
     HFONT Get(int id) const;
     HFONT Default() const;

@@ -52,9 +52,6 @@ class CImageCache {
     explicit CImageCache(IImageSource* source = nullptr, HMODULE module = nullptr)
         : source_(source), module_(module) {}
 
-    void SetSource(IImageSource* source) { source_ = source; }
-    void SetResourceModule(HMODULE module) { module_ = module; }
-
     const SkinImage* Get(const std::wstring& name, const std::wstring& resourceType = {},
                          const ArgbColor* mask = nullptr);
     const SkinImage* Get(const ImageDescriptor& d) {

@@ -20,8 +20,6 @@ struct MarkupFont {
     bool bold = false;
     bool italic = false;
     bool underline = false;
-
-    bool IsSet() const { return id >= 0 || !face.empty(); }
 };
 
 enum class VerticalAlign { Baseline, Center, Top };
