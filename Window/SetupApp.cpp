@@ -2,8 +2,6 @@
 
 #include <ole2.h>
 
-#include "common/SystemInfo.h"
-#include "ui/SkinPackage.h"
 #include "Window/SetupFrameWnd.h"
 
 namespace {
@@ -18,7 +16,6 @@ int RunSetupWindow(HINSTANCE instance, const std::function<void(CSetupFrameWnd&)
     // The folder dialog's new style and the taskbar button need COM on this thread.
     const bool oleReady = SUCCEEDED(::OleInitialize(nullptr));
     SkinUI::CWindowWnd::SetInstance(instance);
-    SkinUI::CSkinPackage::Instance().SetResourcePath(GetModuleFolder() + L"\\");
 
     // Detached worker threads of the install flow may still call the window until the
     // process ends, so the object outlives its window and is never destroyed.

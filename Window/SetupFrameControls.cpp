@@ -76,10 +76,6 @@ void CSetupFrameWnd::InitControls() {
 }
 
 void CSetupFrameWnd::Notify(SkinNotify& msg) {
-    HandleNotify(msg);
-}
-
-void CSetupFrameWnd::HandleNotify(SkinNotify& msg) {
     if (msg.sender != nullptr && msg.sender->GetName() == L"edit_path" &&
         msg.type == SkinNotifyType::kSetFocus) {
         // The read-only path box opens the folder dialog. The dialog opens once the press
@@ -147,9 +143,7 @@ void CSetupFrameWnd::OnFoldChanged() {
     panel->SetAttribute(L"visible", unfold ? L"true" : L"false");
     // The client area grows or shrinks by the panel; whatever frame the window has stays.
     RECT window = {};
-    RECT client = {};
     ::GetWindowRect(GetHWND(), &window);
-    ::GetClientRect(GetHWND(), &client);
     const int width = window.right - window.left;
     const int height = window.bottom - window.top + (unfold ? kPanelHeight : -kPanelHeight);
     ::SetWindowPos(GetHWND(), nullptr, 0, 0, width, height,

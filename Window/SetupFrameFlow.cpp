@@ -189,7 +189,10 @@ void CSetupFrameWnd::BackToHomePage() {
 }
 
 void CSetupFrameWnd::OpenInBrowser(const std::wstring& url) {
-    const HINSTANCE result = OpenWithShell(GetHWND(), url);
-    TLOGW("CSetupFrameWnd::OpenInBrowser", L"shell open %s: %d", url.c_str(),
-          static_cast<int>(reinterpret_cast<INT_PTR>(result)));
+    // The shell may show its own error box owned by the window: that is the GUI thread's work.
+    OnGuiThread([this, url] {
+        const HINSTANCE result = OpenWithShell(GetHWND(), url);
+        TLOGW("CSetupFrameWnd::OpenInBrowser", L"shell open %s: %d", url.c_str(),
+              static_cast<int>(reinterpret_cast<INT_PTR>(result)));
+    });
 }

@@ -76,9 +76,7 @@ void CSetupFrameWnd::StartBannerTimer() {
 
 void CSetupFrameWnd::StartProgressTimer() {
     // A value from an earlier run must never show: the installer writes a fresh file.
-    if (FileExists(progressFilePath_)) {
-        ::DeleteFileW(progressFilePath_.c_str());
-    }
+    ::DeleteFileW(progressFilePath_.c_str());
     OnGuiThread([this] {
         ::SetTimer(GetHWND(), kProgressTimerId, static_cast<UINT>(pollInterval_), nullptr);
     });

@@ -15,10 +15,6 @@ using namespace SkinUI;
 
 namespace {
 
-// The environment is prepared once per process: the skin hook asks first, the window's
-// initialisation asks again.
-bool g_environmentPrepared = false;
-
 constexpr UINT kIconResource = 101;
 // Window-exit code posted when the window is destroyed.
 constexpr int kQuitCode = 18;
@@ -57,10 +53,6 @@ void CSetupFrameWnd::SetDownloadUrl(const std::wstring& url) {
 }
 
 void CSetupFrameWnd::InitEnvironment() {
-    if (g_environmentPrepared) {
-        return;
-    }
-    g_environmentPrepared = true;
     workFolder_ = GetWorkFolder();
     LogInit(L"tandrel_down.log", (workFolder_ + L"Log").c_str());
     LoadResZipFile(workFolder_);
@@ -68,6 +60,8 @@ void CSetupFrameWnd::InitEnvironment() {
 }
 
 std::wstring CSetupFrameWnd::SkinFile() {
+    // The toolkit asks once, when the window is created and before anything else: the skin
+    // depends on the language's reading direction, so the environment is prepared here.
     InitEnvironment();
     return language_.IsRightToLeft() ? L"skin_rtl.xml" : L"skin.xml";
 }
@@ -80,18 +74,10 @@ void CSetupFrameWnd::OnSkinLoaded() {
 }
 
 void CSetupFrameWnd::InitData() {
-    pathEdit_ = nullptr;
-    tipLabel_ = nullptr;
-    foldCheck_ = nullptr;
-    progressLabel_ = nullptr;
-    progressBar_ = nullptr;
-    taskbar_.reset();
-    windowState_ = kWindow_None;
     // The pages never change once the skin is built; workers may test for them.
     pages_ = dynamic_cast<CTabLayoutUI*>(FindControl(L"switch"));
 
     SetInstallPath(GetProgramFilesFolder());
-    InitEnvironment();
     language_.SetCustomValue(LoadDomainFile());
     // Arabic reads right to left; its skin is laid out mirrored already.
     SetRightToLeftReading(language_.IsRightToLeft());
@@ -117,9 +103,7 @@ void CSetupFrameWnd::InitData() {
 }
 
 void CSetupFrameWnd::InitTaskbar() {
-    if (!taskbar_) {
-        taskbar_ = std::make_unique<TaskbarProgress>();
-    }
+    taskbar_ = std::make_unique<TaskbarProgress>();
     taskbar_->Attach(GetHWND());
     taskbar_->SetState(TBPF_NORMAL);
 }

@@ -130,7 +130,6 @@ class CSetupFrameWnd : public SkinUI::CSkinWindowBase {
 
     // Controls (SetupFrameControls.cpp).
     void InitControls();
-    void HandleNotify(SkinUI::SkinNotify& msg);
     void HandleClick(SkinUI::SkinNotify& msg);
     void HandleSelectChanged(SkinUI::SkinNotify& msg);
     void HandleTextChanged(SkinUI::SkinNotify& msg);
@@ -165,7 +164,7 @@ class CSetupFrameWnd : public SkinUI::CSkinWindowBase {
     void DownloadFailed();
     // Page 0 at 0 %, ready for another Install click.
     void BackToHomePage();
-    // Opens |url| in the default browser from any thread.
+    // Opens |url| in the default browser; any thread, the shell is called on the GUI thread.
     void OpenInBrowser(const std::wstring& url);
     std::wstring InstallerPath() const;
 

@@ -190,6 +190,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         const std::wstring key = argv[i];
         (key == L"--commands" ? commands : eventsPath) = argv[i + 1];
     }
+    ::LocalFree(argv);
     static EventLog events(eventsPath);
     return RunSetupWindow(instance, [&](CSetupFrameWnd& window) {
         std::thread(ReadCommands, std::ref(window), std::ref(events), commands).detach();
