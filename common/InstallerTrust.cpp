@@ -18,6 +18,12 @@ namespace {
 // The build profile's publishers (config/profiles.cmake).
 constexpr const char* kPublisherKeys[] = {TANDREL_PUBLISHER_KEY_SHA256};
 
+// The codes of a file that carries no Authenticode signature that could be checked.
+bool MeansNoSignature(LONG code) {
+    return code == TRUST_E_NOSIGNATURE || code == TRUST_E_SUBJECT_FORM_UNKNOWN ||
+           code == TRUST_E_PROVIDER_UNKNOWN;
+}
+
 // One WinVerifyTrust run over an open file. The state it leaves (the signers and their
 // certificates) is read while this object lives and closed with it, whatever the result.
 class AuthenticodeCheck {
@@ -49,24 +55,17 @@ class AuthenticodeCheck {
     LONG result() const { return result_; }
 
     InstallerTrustReason FailureReason() const {
-        switch (result_) {
-            case TRUST_E_NOSIGNATURE:
-                // Also returned for a signature that is present but cannot be used; the thread's
-                // error then tells which.
-                return (lastError_ == ERROR_SUCCESS ||
-                        static_cast<LONG>(lastError_) == TRUST_E_NOSIGNATURE ||
-                        static_cast<LONG>(lastError_) == TRUST_E_SUBJECT_FORM_UNKNOWN ||
-                        static_cast<LONG>(lastError_) == TRUST_E_PROVIDER_UNKNOWN)
-                           ? InstallerTrustReason::kNoSignature
-                           : InstallerTrustReason::kUntrusted;
-            case TRUST_E_SUBJECT_FORM_UNKNOWN:
-            case TRUST_E_PROVIDER_UNKNOWN:
-                return InstallerTrustReason::kNoSignature;
-            case TRUST_E_BAD_DIGEST:
-                return InstallerTrustReason::kBadDigest;
-            default:
-                return InstallerTrustReason::kUntrusted;
+        if (result_ == TRUST_E_BAD_DIGEST) {
+            return InstallerTrustReason::kBadDigest;
         }
+        if (!MeansNoSignature(result_)) {
+            return InstallerTrustReason::kUntrusted;
+        }
+        // TRUST_E_NOSIGNATURE is also returned for a signature that is present but cannot be
+        // used; the thread's error then tells which.
+        const bool unusable = result_ == TRUST_E_NOSIGNATURE && lastError_ != ERROR_SUCCESS &&
+                              !MeansNoSignature(static_cast<LONG>(lastError_));
+        return unusable ? InstallerTrustReason::kUntrusted : InstallerTrustReason::kNoSignature;
     }
 
     // The certificate of the primary signer (the leaf of its chain); null when there is none.
@@ -132,17 +131,13 @@ std::wstring SubjectOf(PCCERT_CONTEXT certificate) {
 
 bool IsPinnedPublisher(const std::string& keyHash) {
     for (const char* pin : kPublisherKeys) {
-        const std::string expected = pin;
-        if (keyHash.size() != expected.size()) {
-            continue;
+        std::string expected = pin;  // the profile may write the hex digits in either case
+        for (char& c : expected) {
+            if (c >= 'A' && c <= 'F') {
+                c = static_cast<char>(c - 'A' + 'a');
+            }
         }
-        bool same = true;
-        for (size_t i = 0; i < expected.size() && same; ++i) {
-            same = keyHash[i] == (expected[i] >= 'A' && expected[i] <= 'F'
-                                      ? static_cast<char>(expected[i] - 'A' + 'a')
-                                      : expected[i]);
-        }
-        if (same) {
+        if (expected == keyHash) {
             return true;
         }
     }

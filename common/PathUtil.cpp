@@ -12,12 +12,12 @@ void NormalizeImpl(String& path, const String& slash, const String& backslash) {
         ReplaceAll(path, slash, backslash);
     }
     // A leading pair names a network share ("\\server\share") or a device path; it stays.
+    // After it, one left-to-right pass drops the second backslash of each pair.
     const String doubled = backslash + backslash;
-    const bool networkPrefix = path.compare(0, doubled.size(), doubled) == 0;
-    String rest = networkPrefix ? path.substr(doubled.size()) : path;
-    if (rest.find(doubled) != String::npos) {
-        ReplaceAll(rest, doubled, backslash);
-        path = networkPrefix ? doubled + rest : rest;
+    const size_t start = path.compare(0, doubled.size(), doubled) == 0 ? doubled.size() : 0;
+    for (size_t pos = path.find(doubled, start); pos != String::npos;
+         pos = path.find(doubled, pos + 1)) {
+        path.erase(pos, 1);
     }
 }
 
