@@ -24,11 +24,6 @@ constexpr REGSAM kFullAccess = 0xF013F;  // KEY_ALL_ACCESS | KEY_WOW64_64KEY
 constexpr DWORD kReadBufferBytes = 2048;
 constexpr char kContentType[] = "Content-Type: application/json; charset=utf-8";
 
-// An HTTP client is ended with Release, also when a request throws (out of memory).
-struct ReleaseClient {
-    void operator()(IHttpBase* client) const { client->Release(); }
-};
-
 // The whole text is ASCII letters, digits and "-", at least one character (the pattern
 // "[a-zA-Z0-9\-]+" matched as a whole, without pulling in <regex> and its locale facets).
 bool IsUsableIdentity(const std::string& text) {
@@ -148,7 +143,7 @@ bool CGA::SendGACommon(const std::string& eventName) {
     if (!CreateHttpInstance(&created, kHttpClientWinHttp)) {
         return false;
     }
-    const std::unique_ptr<IWinHttp, ReleaseClient> http(static_cast<IWinHttp*>(created));
+    const std::unique_ptr<IWinHttp, HttpClientReleaser> http(static_cast<IWinHttp*>(created));
     const std::string url = GAWideToUtf8(collectUrl_);
     http->Request(url.c_str(), 1, json.c_str(), kContentType);  // the answer is not used
     const int status = http->GetStatusCode();

@@ -15,24 +15,6 @@ void ReplaceAllImpl(String& text, const String& pattern, const String& replaceme
     }
 }
 
-// ASCII letters only: scheme names are ASCII, and no locale may change the comparison.
-bool StartsWithIgnoringCase(const std::wstring& text, const wchar_t* prefix) {
-    size_t i = 0;
-    for (; prefix[i] != L'\0'; ++i) {
-        if (i >= text.size()) {
-            return false;
-        }
-        wchar_t c = text[i];
-        if (c >= L'A' && c <= L'Z') {
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-        }
-        if (c != prefix[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 void ReplaceAll(std::wstring& text, const std::wstring& pattern, const std::wstring& replacement) {
@@ -76,9 +58,9 @@ void SplitAll(const std::string& text, const std::string& separator,
 
 bool SplitHostAndPath(const std::wstring& address, std::wstring& host, std::wstring& path) {
     std::wstring rest;
-    if (StartsWithIgnoringCase(address, L"http://")) {
+    if (StartsWithNoCase(address, L"http://")) {
         rest = address.substr(7);
-    } else if (StartsWithIgnoringCase(address, L"https://")) {
+    } else if (StartsWithNoCase(address, L"https://")) {
         rest = address.substr(8);
     } else {
         return true;

@@ -23,3 +23,27 @@ void SplitAll(const std::string& text, const std::string& separator, std::vector
 // scheme leaves both outputs untouched and returns true; a host without a following "/" returns
 // false with |host| set to the rest.
 bool SplitHostAndPath(const std::wstring& address, std::wstring& host, std::wstring& path);
+
+// Case-insensitive for ASCII letters only, so that no locale changes the comparison: schemes,
+// header fields and skin names are ASCII. Narrow or wide text against a narrow or wide literal.
+template <typename Char>
+Char FoldAsciiCase(Char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
+}
+
+template <typename Char, typename OtherChar>
+bool StartsWithNoCase(const std::basic_string<Char>& text, const OtherChar* prefix) {
+    for (size_t i = 0; prefix[i] != 0; ++i) {
+        if (i >= text.size() ||
+            FoldAsciiCase(text[i]) != FoldAsciiCase(static_cast<Char>(prefix[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+template <typename Char, typename OtherChar>
+bool EqualsNoCase(const std::basic_string<Char>& text, const OtherChar* other) {
+    return text.size() == std::char_traits<OtherChar>::length(other) &&
+           StartsWithNoCase(text, other);
+}

@@ -102,3 +102,8 @@ enum HttpClientKind { kHttpClientSocket = 0, kHttpClientWininet = 1, kHttpClient
 // Kind 0 socket, 1 WinINet, 2 WinHTTP. |*client| is always written: null for any other kind
 // (or when memory runs out), and the result says whether it is set. End it with Release.
 bool CreateHttpInstance(IHttpBase** client, int kind);
+
+// For std::unique_ptr: ends a client with Release on every path, also when a request throws.
+struct HttpClientReleaser {
+    void operator()(IHttpBase* client) const { client->Release(); }
+};

@@ -1,5 +1,6 @@
 #include "http/HttpHeader.h"
 
+#include "common/StringUtil.h"
 #include "http/HttpText.h"
 
 namespace {
@@ -36,7 +37,7 @@ std::string CHttpHeader::GetHeader(const std::string& name) const {
 
 std::string CHttpHeader::FindHeaderNoCase(const char* lowerName) const {
     for (const auto& field : fields_) {
-        if (http_text::EqualsNoCase(field.first, lowerName)) {
+        if (EqualsNoCase(field.first, lowerName)) {
             return field.second;
         }
     }

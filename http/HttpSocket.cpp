@@ -8,7 +8,7 @@
 
 #include "common/Format.h"
 #include "common/TextConvert.h"
-#include "http/HttpText.h"
+#include "common/StringUtil.h"
 #include "http/HttpUrl.h"
 #include "http/ResponseHeaderReader.h"
 #include "http/tool/ContentLength.h"
@@ -30,7 +30,7 @@ bool StartWinsock() {
 // chunked body (not decoded here), is unusable: code 12 rather than a corrupt download.
 int64_t AnnouncedLength(const CHttpHeader& response) {
     const std::string encoding = response.FindHeaderNoCase("transfer-encoding");
-    if (!encoding.empty() && !http_text::EqualsNoCase(encoding, "identity")) {
+    if (!encoding.empty() && !EqualsNoCase(encoding, "identity")) {
         throw kHttpErrorTooLarge;
     }
     const std::string text = response.FindHeaderNoCase("content-length");
@@ -184,7 +184,7 @@ bool CHttpSocket::FollowRedirect(Next next, const CHttpHeader& response, size_t 
     }
     int64_t left = length - static_cast<int64_t>(bodyReceived);
     bool reuse = length >= 0 && length <= kMaxSkippedBody && response.GetVersion() == "HTTP/1.1" &&
-                 !http_text::EqualsNoCase(response.FindHeaderNoCase("connection"), "close");
+                 !EqualsNoCase(response.FindHeaderNoCase("connection"), "close");
     char block[kBlockBytes];
     while (reuse && left > 0) {
         const int count =

@@ -1,5 +1,5 @@
 // Small text rules of the HTTP client family shared by its narrow and wide code: C-style
-// decimal reading without overflow and case-insensitive ASCII prefixes. No Windows header.
+// decimal reading without overflow. No Windows header.
 #pragma once
 
 #include <climits>
@@ -30,30 +30,6 @@ int LeadingDecimal(const std::basic_string<Char>& text) {
         value = -value;
     }
     return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
-}
-
-// |prefix| is lower-case ASCII.
-template <typename Char>
-bool StartsWithNoCase(const std::basic_string<Char>& text, const char* prefix) {
-    size_t i = 0;
-    for (; prefix[i] != '\0'; ++i) {
-        if (i >= text.size()) {
-            return false;
-        }
-        Char c = text[i];
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<Char>(c - 'A' + 'a');
-        }
-        if (c != static_cast<Char>(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-template <typename Char>
-bool EqualsNoCase(const std::basic_string<Char>& text, const char* lower) {
-    return text.size() == std::char_traits<char>::length(lower) && StartsWithNoCase(text, lower);
 }
 
 }  // namespace http_text

@@ -1,5 +1,6 @@
 #include "http/HttpUrl.h"
 
+#include "common/StringUtil.h"
 #include "http/HttpText.h"
 
 namespace {
@@ -11,9 +12,9 @@ void SplitUrlT(const std::basic_string<Char>& url, std::basic_string<Char>& host
     port = 80;
     String rest = url;
     // Only a leading scheme counts: an address inside the query must not become the host.
-    if (http_text::StartsWithNoCase(url, "http://")) {
+    if (StartsWithNoCase(url, "http://")) {
         rest = url.substr(7);
-    } else if (http_text::StartsWithNoCase(url, "https://")) {
+    } else if (StartsWithNoCase(url, "https://")) {
         rest = url.substr(8);
         port = 443;
     }
@@ -55,8 +56,7 @@ RedirectKind ResolveRedirect(const std::string& location, const std::string& cur
             return kRedirectUnusable;
         }
     }
-    if (http_text::StartsWithNoCase(location, "http://") ||
-        http_text::StartsWithNoCase(location, "https://")) {
+    if (StartsWithNoCase(location, "http://") || StartsWithNoCase(location, "https://")) {
         target = location;
         return kRedirectAbsolute;
     }

@@ -77,27 +77,6 @@ SkinAttributeList ParseSkinAttributeList(const std::wstring& text) {
     return pairs;
 }
 
-bool EqualsNoCase(const std::wstring& a, const wchar_t* b) {
-    const size_t length = std::wcslen(b);
-    if (a.size() != length) {
-        return false;
-    }
-    for (size_t i = 0; i < length; ++i) {
-        wchar_t x = a[i];
-        wchar_t y = b[i];
-        if (x >= L'A' && x <= L'Z') {
-            x = static_cast<wchar_t>(x - L'A' + L'a');
-        }
-        if (y >= L'A' && y <= L'Z') {
-            y = static_cast<wchar_t>(y - L'A' + L'a');
-        }
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::wstring ToLowerAscii(std::wstring text) {
     for (wchar_t& c : text) {
         if (c >= L'A' && c <= L'Z') {

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/StringUtil.h"
 #include "ui/SkinTypes.h"
 
 namespace SkinUI {
@@ -26,8 +27,6 @@ uint32_t ParseSkinAlign(const std::wstring& text, uint32_t current);
 // does not fit. Returns the pairs read so far.
 SkinAttributeList ParseSkinAttributeList(const std::wstring& text);
 
-// ASCII case-insensitive comparison, for element and window attribute names.
-bool EqualsNoCase(const std::wstring& a, const wchar_t* b);
 std::wstring ToLowerAscii(std::wstring text);
 
 // UTF-8 for file names in the package and on Linux paths. Lone surrogates become U+FFFD.

@@ -4,7 +4,6 @@
 
 #include "common/Log.h"
 #include "common/StringUtil.h"
-#include "http/HttpText.h"
 #include "http/tool/ContentLength.h"
 #include "http/tool/InternetRequest.h"
 #include "http/tool/WinHttpRequest.h"
@@ -52,7 +51,7 @@ bool CBaseRequest::RequestUrl(const std::wstring& url) {
     if (OpenAndSend(true, host, path)) {
         return true;
     }
-    if (!http_text::StartsWithNoCase(url, "http://")) {
+    if (!StartsWithNoCase(url, "http://")) {
         return false;
     }
     CloseHandles();

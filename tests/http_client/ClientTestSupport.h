@@ -45,10 +45,7 @@ std::vector<std::string> HeaderLines(const std::string& request);
 // The scripted server's body of |length| bytes: byte i is i % 251.
 std::string ScriptedBody(size_t length);
 
-struct ClientReleaser {
-    void operator()(IHttpBase* client) const { client->Release(); }
-};
-using ClientPtr = std::unique_ptr<IHttpBase, ClientReleaser>;
+using ClientPtr = std::unique_ptr<IHttpBase, HttpClientReleaser>;
 ClientPtr MakeClient(int kind);
 const char* KindName(int kind);
 

@@ -60,7 +60,7 @@ HWND CWindowWnd::Create(HWND parent, LPCWSTR name, DWORD style, DWORD exStyle, i
     }
     const HWND created = ::CreateWindowExW(exStyle, ClassName(), name, style, x, y, cx, cy, parent,
                                            menu, GetInstance(), this);
-    return created != nullptr ? hwnd_ : nullptr;
+    return created != nullptr ? hwnd_.load() : nullptr;
 }
 
 HWND CWindowWnd::Create(HWND parent, LPCWSTR name, DWORD style, DWORD exStyle, const RECT& rc,
@@ -176,8 +176,9 @@ UINT CWindowWnd::ShowModal() {
 }
 
 void CWindowWnd::Close(UINT result) {
-    if (hwnd_ != nullptr && ::IsWindow(hwnd_)) {
-        ::PostMessageW(hwnd_, WM_CLOSE, result, 0);
+    const HWND window = hwnd_;
+    if (window != nullptr && ::IsWindow(window)) {
+        ::PostMessageW(window, WM_CLOSE, result, 0);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -76,7 +77,8 @@ class CWindowWnd {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND hwnd_ = nullptr;
+    // Worker threads read it (Close, GetHWND) while the window's thread may clear it.
+    std::atomic<HWND> hwnd_{nullptr};
     WNDPROC chained_ = ::DefWindowProcW;
     std::shared_ptr<CGuiTaskQueue> tasks_;
     // While ShowModal runs: where it collects WM_CLOSE's first parameter. It lives on
